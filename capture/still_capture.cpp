@@ -1,0 +1,61 @@
+// Copies the marked screen rectangle into the view at the zoom in force, fits the window to
+// it, and puts it on the clipboard.
+#include "app/form1.h"
+#include "modes/mode_captions.h"
+#include "platform/forms/numeric.h"
+
+namespace {
+
+// The cursor sits a little up and left of where the user means the second corner to be.
+constexpr std::int32_t kSecondCornerOffsetX = 3;
+constexpr std::int32_t kSecondCornerOffsetY = 24;
+// Window sizing, in twips: trims before zooming, a border of pixels after.
+constexpr double kWidthTrimTwips = 30;
+constexpr double kWidthBorderPixels = 9;
+constexpr double kHeightTrimTwips = 266.4;
+
+}  // namespace
+
+void Form1::CaptureArea() {
+  Picture1.Cls();
+  platform::PointApi cursor;
+  desktop_.GetCursorPos(cursor);
+  if (CornerX[3] == 0) {
+    CornerX[2] = forms::toInt16(std::int64_t{cursor.X} + kSecondCornerOffsetX);
+    CornerY[2] = forms::toInt16(std::int64_t{cursor.Y} + kSecondCornerOffsetY);
+    CornerX[3] = 1;
+  }
+  if (!(CornerX[1] <= CornerX[2] && CornerY[1] <= CornerY[2])) return;
+
+  const std::int16_t width = forms::sub16(CornerX[2], CornerX[1]);
+  const std::int16_t height = forms::sub16(CornerY[2], CornerY[1]);
+  const float twipsX = Screen.TwipsPerPixelX();
+  const float twipsY = Screen.TwipsPerPixelY();
+  PicWidth = forms::roundToInt32(width * twipsX);
+  PicHeight = forms::roundToInt32(height * twipsY);
+
+  // The part of the window's height that the view does not take.
+  const float overhead = forms::toSingle(double{Height()} - double{twipsY} * Picture1.Height());
+  const double zoom = double{static_cast<float>(ZoomNum) / static_cast<float>(ZoomDen)};
+  setWidth(forms::toSingle((width * double{twipsX} - kWidthTrimTwips) * zoom +
+                           kWidthBorderPixels * twipsX));
+  const std::int16_t heightPlusOne = forms::add16(height, 1);
+  setHeight(forms::toSingle(overhead + (heightPlusOne * double{twipsY} - kHeightTrimTwips) * zoom));
+  // The layout must have run after both sizes, whatever the window system's own events did.
+  Form_Resize();
+
+  Picture1.Cls();
+  const platform::Hdc screen = desktop_.GetDC(0);
+  desktop_.StretchBlt(Picture1.hDC(), 0, 0, forms::mul32(PicWidth, ZoomNum),
+                      forms::mul32(PicHeight, ZoomNum), screen, CornerX[1], CornerY[1],
+                      forms::mul32(PicWidth, ZoomDen), forms::mul32(PicHeight, ZoomDen),
+                      platform::SRCCOPY);
+  desktop_.ReleaseDC(0, screen);
+
+  Clipboard.Clear();
+  Clipboard.SetData(Picture1.Image());
+  desktop_.Beep();
+  Command1.setCaption(mode_captions::kVideoIdle);
+  PicWidth = 0;
+  PicHeight = 0;
+}

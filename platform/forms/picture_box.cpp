@@ -1,0 +1,69 @@
+#include "platform/forms/picture_box.h"
+
+#include <utility>
+
+#include "platform/desktop.h"
+#include "platform/forms/runtime.h"
+
+namespace forms {
+
+PictureBox::PictureBox(Container& container, std::string name, ScaleUnit scaleMode)
+    : Control(container, std::move(name), [](Toolkit& toolkit, ContainerPeer& parent, PeerListener& listener) {
+        return toolkit.createPicture(parent, listener);
+      }),
+      screen_(container.runtime().screen()),
+      scaleMode_(scaleMode),
+      backColor_(container.runtime().toolkit().systemColor(SystemColor::ButtonFace)),
+      hdc_(graphics::deviceContexts().add(*this)),
+      hwnd_(graphics::windows().add(*this)) {
+  peer().setBackColor(backColor_);
+  peer().setImage(&image_);
+}
+
+PictureBox::~PictureBox() {
+  graphics::deviceContexts().remove(hdc_);
+  graphics::windows().remove(hwnd_);
+}
+
+void PictureBox::Cls() {
+  image_.fill(backColor_);
+  peer().imageChanged();
+}
+
+void PictureBox::setBackColor(graphics::Pixel color) {
+  backColor_ = color;
+  peer().setBackColor(color);
+}
+
+void PictureBox::setPicture(std::optional<ImageFile> imageFile) { peer().setPicture(imageFile); }
+
+float PictureBox::pixelsPerUnitX() const {
+  if (scaleMode_ == ScaleUnit::Pixels) return 1.0F;
+  return 1.0F / screen_.TwipsPerPixelX();
+}
+
+float PictureBox::pixelsPerUnitY() const {
+  if (scaleMode_ == ScaleUnit::Pixels) return 1.0F;
+  return 1.0F / screen_.TwipsPerPixelY();
+}
+
+void PictureBox::peerClicked() {
+  raise([this] {
+    if (Click) Click();
+  });
+}
+
+void PictureBox::pixelSizeChanged() {
+  // The backing image follows the box; what was drawn stays where it was.
+  image_.resize(pixelSize(), backColor_);
+  peer().imageChanged();
+}
+
+void PictureBox::targetChanged() { peer().imageChanged(); }
+
+void PictureBox::setWindowRegion(const std::optional<graphics::EllipseRegion>& region, bool redraw) {
+  region_ = region;
+  peer().setRegion(region, redraw);
+}
+
+}  // namespace forms

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/desktop.h"
+#include "platform/forms/container.h"
+#include "platform/forms/control.h"
+#include "platform/graphics/device_context.h"
+#include "platform/graphics/region.h"
+
+namespace forms {
+
+// A picture box: a container with its own scale, an optional picture at its top-left corner,
+// and a backing image of its own size. Drawing through hDC() lands in the backing image, Cls()
+// clears it to the background colour, Image() is the whole of it, and the peer repaints from it.
+class PictureBox final : public Control,
+                         public Container,
+                         private graphics::DeviceContext,
+                         private graphics::RegionTarget {
+ public:
+  PictureBox(Container& container, std::string name, ScaleUnit scaleMode);
+  ~PictureBox();
+
+  void Cls();
+  platform::Hdc hDC() const { return hdc_; }
+  platform::Hwnd hWnd() const { return hwnd_; }
+  const graphics::Bitmap& Image() const { return image_; }
+  graphics::Pixel BackColor() const { return backColor_; }
+  void setBackColor(graphics::Pixel color);
+  void setPicture(std::optional<ImageFile> imageFile);
+  // The outline last given through the window-region service; none: the full rectangle.
+  const std::optional<graphics::EllipseRegion>& region() const { return region_; }
+
+  std::function<void()> Click;
+
+  // Container
+  Runtime& runtime() override { return Control::runtime(); }
+  Form& form() override { return Control::container().form(); }
+  ContainerPeer& containerPeer() override { return peer(); }
+  float pixelsPerUnitX() const override;
+  float pixelsPerUnitY() const override;
+  bool showing() const override { return Control::showing(); }
+
+ private:
+  PicturePeer& peer() { return static_cast<PicturePeer&>(widgetPeer()); }
+  void peerClicked() override;
+  void pixelSizeChanged() override;
+  // graphics::DeviceContext
+  graphics::PixelSource* source() override { return &imageSource_; }
+  graphics::Bitmap* target() override { return &image_; }
+  void targetChanged() override;
+  // graphics::RegionTarget
+  void setWindowRegion(const std::optional<graphics::EllipseRegion>& region, bool redraw) override;
+
+  const platform::Screen& screen_;
+  ScaleUnit scaleMode_;
+  graphics::Pixel backColor_;
+  graphics::Bitmap image_;
+  graphics::BitmapSource imageSource_{image_};
+  std::optional<graphics::EllipseRegion> region_;
+  platform::Hdc hdc_ = 0;
+  platform::Hwnd hwnd_ = 0;
+};
+
+}  // namespace forms

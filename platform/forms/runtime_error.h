@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <stdexcept>
+
+namespace forms {
+
+// The one error type of the runtime. Anything that fails inside a handler throws it; the
+// error boundary that delivered the event reports it and the program carries on.
+class RuntimeError : public std::runtime_error {
+ public:
+  RuntimeError(int number, std::string description);
+
+  int number() const { return number_; }
+  const std::string& description() const { return description_; }
+
+  static RuntimeError invalidProcedureCall();
+  static RuntimeError overflow();
+  static RuntimeError floatingPointFault();
+  static RuntimeError fileNotFound(const std::string& path);
+  static RuntimeError invalidPropertyValue();
+  static RuntimeError clipboardUnavailable();
+  static RuntimeError invalidKeyString(const std::string& keys, const std::string& reason);
+  static RuntimeError programWindowDidNotAppear(const std::string& program);
+  static RuntimeError programNotStarted(const std::string& path);
+
+ private:
+  int number_;
+  std::string description_;
+};
+
+}  // namespace forms

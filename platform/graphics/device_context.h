@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/pixel_source.h"
+#include "platform/handles.h"
+
+namespace graphics {
+
+// A device context: something the stretching copy reads from, draws into, or both.
+class DeviceContext {
+ public:
+  virtual ~DeviceContext() = default;
+  virtual PixelSource* source() { return nullptr; }
+  virtual Bitmap* target() { return nullptr; }
+  // Called after drawing into target(), so that whoever shows it can repaint.
+  virtual void targetChanged() {}
+};
+
+// Every live device context, by handle. One user-interface thread uses it.
+platform::HandleTable<DeviceContext>& deviceContexts();
+
+}  // namespace graphics

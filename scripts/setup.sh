@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need, where it is missing. As root it installs
+# with apt-get; otherwise it names the packages to install and stops.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev libx11-dev libxext-dev libxtst-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-ipafont-gothic            # a Japanese P-gothic for the design font
+  kolourpaint                     # a paint program that takes a pasted picture
+  xvfb openbox x11-utils xdotool xclip imagemagick   # the tests' virtual desktop
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages. Install them with:" >&2
+  echo "  sudo apt-get install --no-install-recommends ${missing[*]}" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
