@@ -1,0 +1,63 @@
+#include <QApplication>
+#include <QFont>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "app/form1.h"
+#include "platform/forms/runtime.h"
+#include "platform/qt/display_probe.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_toolkit.h"
+
+namespace {
+
+constexpr const char* kProgramName = "orvex-capture";
+
+void reportStartFailure(const std::string& reason) {
+  std::fprintf(stderr, "%s: 起動できません: %s\n", kProgramName, reason.c_str());
+}
+
+// The desktop, the toolkit and the window, made in this order and destroyed in reverse, all
+// while the application exists.
+struct Program {
+  qtplatform::QtDesktop desktop;
+  qtplatform::QtToolkit toolkit;
+  forms::Runtime runtime{toolkit, desktop.screen()};
+  Form1 form{runtime, desktop};
+};
+
+}  // namespace
+
+int main(int /*argc*/, char** argv) {
+  if (!qtplatform::xDisplayReachable()) {
+    const char* display = std::getenv("DISPLAY");
+    reportStartFailure(display != nullptr
+                           ? std::string("X ディスプレイ \"") + display + "\" に接続できません"
+                           : std::string("DISPLAY が設定されていません"));
+    return EXIT_FAILURE;
+  }
+  // Magnifying is pixel for pixel: the cursor, the screen reads and the window stay in device
+  // pixels, and the screen's real DPI gives the twips per pixel.
+  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  // The program takes no arguments, Qt's own included.
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
+  QApplication::setApplicationName(kProgramName);
+  // No font of that name here: IPA's proportional gothic is its closest match.
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                             {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+
+  std::unique_ptr<Program> program;
+  try {
+    program = std::make_unique<Program>();
+  } catch (const std::exception& error) {
+    reportStartFailure(error.what());
+    return EXIT_FAILURE;
+  }
+  // Closing the window ends the program: it is the last window, and Qt quits then.
+  program->form.Start();
+  return QApplication::exec();
+}

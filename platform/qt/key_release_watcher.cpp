@@ -1,0 +1,31 @@
+#include "platform/qt/key_release_watcher.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include "platform/qt/input_state.h"
+#include "platform/qt/level_zero_keysym.h"
+#include "platform/x11/virtual_keys.h"
+
+namespace qtplatform {
+
+KeyReleaseWatcher::KeyReleaseWatcher(QWidget& window, forms::PeerListener& listener)
+    : window_(window), listener_(listener) {
+  qApp->installEventFilter(this);
+}
+
+bool KeyReleaseWatcher::eventFilter(QObject* watched, QEvent* event) {
+  // A key event reaches the window's QWindow once, then travels from the focused widget up
+  // through its parents, passing the application's filters at each: take it at the QWindow.
+  if (event->type() != QEvent::KeyRelease || watched != window_.windowHandle()) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->isAutoRepeat()) return false;
+  const unsigned long keysym = key->nativeVirtualKey();
+  const int keyCode = x11::virtualKeyCode(keysym, levelZeroKeysym(key->nativeScanCode(), keysym));
+  listener_.peerKeyReleased(keyCode, shiftState(key->modifiers()));
+  return false;
+}
+
+}  // namespace qtplatform

@@ -1,0 +1,71 @@
+#include "platform/qt/qt_toolkit.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include "platform/qt/button_peer.h"
+#include "platform/qt/label_peer.h"
+#include "platform/qt/picture_peer.h"
+#include "platform/qt/scroll_bar_peer.h"
+#include "platform/qt/text_box_peer.h"
+#include "platform/qt/timer_peer.h"
+#include "platform/qt/window_peer.h"
+
+namespace qtplatform {
+
+std::unique_ptr<forms::WindowPeer> QtToolkit::createWindow(forms::PeerListener& listener) {
+  auto window = std::make_unique<QtWindowPeer>(listener);
+  window_ = &window->nativeWidget();
+  return window;
+}
+
+std::unique_ptr<forms::ButtonPeer> QtToolkit::createButton(forms::ContainerPeer& parent,
+                                                           forms::PeerListener& listener) {
+  return std::make_unique<QtButtonPeer>(nativeWidgetOf(parent), listener);
+}
+
+std::unique_ptr<forms::LabelPeer> QtToolkit::createLabel(forms::ContainerPeer& parent,
+                                                         forms::PeerListener& listener) {
+  return std::make_unique<QtLabelPeer>(nativeWidgetOf(parent), listener);
+}
+
+std::unique_ptr<forms::ScrollBarPeer> QtToolkit::createScrollBar(forms::ContainerPeer& parent,
+                                                                 forms::PeerListener& listener) {
+  return std::make_unique<QtScrollBarPeer>(nativeWidgetOf(parent), listener);
+}
+
+std::unique_ptr<forms::TextBoxPeer> QtToolkit::createTextBox(forms::ContainerPeer& parent,
+                                                             forms::PeerListener& listener) {
+  return std::make_unique<QtTextBoxPeer>(nativeWidgetOf(parent), listener);
+}
+
+std::unique_ptr<forms::PicturePeer> QtToolkit::createPicture(forms::ContainerPeer& parent,
+                                                             forms::PeerListener& listener) {
+  return std::make_unique<QtPicturePeer>(nativeWidgetOf(parent), listener);
+}
+
+std::unique_ptr<forms::TimerPeer> QtToolkit::createTimer(forms::PeerListener& listener) {
+  return std::make_unique<QtTimerPeer>(listener);
+}
+
+graphics::Pixel QtToolkit::systemColor(forms::SystemColor color) const {
+  const QPalette palette = QApplication::palette();
+  const QPalette::ColorRole role = [color] {
+    switch (color) {
+      case forms::SystemColor::ButtonFace:
+        return QPalette::Button;
+      case forms::SystemColor::Window:
+        return QPalette::Base;
+      case forms::SystemColor::WindowText:
+        return QPalette::WindowText;
+    }
+    return QPalette::Button;
+  }();
+  return palette.color(role).rgb() & 0x00FFFFFFU;
+}
+
+void QtToolkit::reportError(const forms::RuntimeError& error) {
+  errors_.report(error, window_.data());
+}
+
+}  // namespace qtplatform

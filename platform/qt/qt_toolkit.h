@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/forms/peers.h"
+#include "platform/qt/error_reporter.h"
+
+namespace qtplatform {
+
+// Makes the form runtime's peers out of Qt widgets. Needs a QApplication.
+class QtToolkit final : public forms::Toolkit {
+ public:
+  std::unique_ptr<forms::WindowPeer> createWindow(forms::PeerListener& listener) override;
+  std::unique_ptr<forms::ButtonPeer> createButton(forms::ContainerPeer& parent,
+                                                  forms::PeerListener& listener) override;
+  std::unique_ptr<forms::LabelPeer> createLabel(forms::ContainerPeer& parent,
+                                                forms::PeerListener& listener) override;
+  std::unique_ptr<forms::ScrollBarPeer> createScrollBar(forms::ContainerPeer& parent,
+                                                        forms::PeerListener& listener) override;
+  std::unique_ptr<forms::TextBoxPeer> createTextBox(forms::ContainerPeer& parent,
+                                                    forms::PeerListener& listener) override;
+  std::unique_ptr<forms::PicturePeer> createPicture(forms::ContainerPeer& parent,
+                                                    forms::PeerListener& listener) override;
+  std::unique_ptr<forms::TimerPeer> createTimer(forms::PeerListener& listener) override;
+
+  graphics::Pixel systemColor(forms::SystemColor color) const override;
+  void reportError(const forms::RuntimeError& error) override;
+
+ private:
+  QPointer<QWidget> window_;  // the program's window, for the error messages
+  ErrorReporter errors_;
+};
+
+}  // namespace qtplatform

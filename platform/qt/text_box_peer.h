@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+#include "platform/qt/widget_peer.h"
+
+namespace qtplatform {
+
+// A text box: a frame that holds one editor, a QLineEdit or, for several lines, a
+// QPlainTextEdit. The editor is replaced when the box switches between the two.
+class QtTextBoxPeer final : public QtWidgetPeer<forms::TextBoxPeer, QWidget> {
+ public:
+  QtTextBoxPeer(QWidget& parent, forms::PeerListener& listener);
+  void setMultiLine(bool multiLine, bool verticalScrollBar) override;
+  void setBackColor(graphics::Pixel color) override;
+  void setText(const std::string& text) override;
+
+ private:
+  QWidget* makeSingleLineEditor();
+  QWidget* makeMultiLineEditor(bool verticalScrollBar);
+  void replaceEditor(QWidget* editor);
+  void showText();
+  void userEdited(const QString& text);
+
+  forms::PeerListener& listener_;
+  QWidget* editor_ = nullptr;  // a child of the frame
+  std::string text_;           // in the runtime's form: lines end in "\r\n"
+};
+
+}  // namespace qtplatform

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QApplication>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "platform/forms/peers.h"
+#include "platform/qt/image_files.h"
+#include "platform/qt/native_widget.h"
+#include "platform/qt/pointer_reporter.h"
+#include "platform/qt/qt_font.h"
+
+namespace qtplatform {
+
+// What every control's peer does the same way, over its one top widget. `Interface` is the
+// kind's peer interface (forms::ButtonPeer, ...), `Widget` the Qt widget that shows the kind.
+template <typename Interface, typename Widget>
+class QtWidgetPeer : public Interface, public NativeWidget {
+ public:
+  QtWidgetPeer(const QtWidgetPeer&) = delete;
+  QtWidgetPeer& operator=(const QtWidgetPeer&) = delete;
+
+  // Qt deletes children with their parent; a widget whose container went first is gone already.
+  ~QtWidgetPeer() override { delete widget_.data(); }
+
+  void setGeometry(const graphics::Rect& pixels) override {
+    widget_->setGeometry(pixels.left, pixels.top, pixels.width, pixels.height);
+  }
+  // A control hidden and shown again at once (the layout does that to the lens bar) keeps the
+  // keyboard focus, as a native control would; Qt alone hands it to the next widget.
+  void setVisible(bool visible) override {
+    if (!visible && widget_->hasFocus()) {
+      widget_->hide();
+      regainFocusOnShow_ = true;
+      focusAfterHide_ = QApplication::focusWidget();
+      return;
+    }
+    widget_->setVisible(visible);
+    if (!visible) return;
+    // Only if nothing took the focus on purpose in between.
+    if (regainFocusOnShow_ && QApplication::focusWidget() == focusAfterHide_) {
+      widget_->setFocus(Qt::OtherFocusReason);
+    }
+    regainFocusOnShow_ = false;
+  }
+  void setToolTip(const std::string& text) override {
+    widget_->setToolTip(QString::fromStdString(text));
+  }
+  void setFont(const forms::FontSpec& font) override { widget_->setFont(toQFont(font)); }
+  void setPointer(std::optional<forms::ImageFile> cursorFile) override {
+    if (cursorFile) {
+      widget_->setCursor(decodeCursor(*cursorFile));
+    } else {
+      widget_->unsetCursor();
+    }
+  }
+  bool setFocus() override {
+    if (widget_->focusPolicy() == Qt::NoFocus || !widget_->isEnabled()) return false;
+    widget_->setFocus(Qt::OtherFocusReason);
+    return true;
+  }
+  bool hasFocus() const override { return widget_->hasFocus(); }
+
+  QWidget& nativeWidget() override { return *widget_; }
+
+ protected:
+  // Takes a new child widget of the container. A control made later lies below those made
+  // before it, and shows with its container unless it is hidden.
+  QtWidgetPeer(Widget* widget, forms::PeerListener& listener)
+      : widget_(widget), pointer_(*widget, listener) {
+    widget_->lower();
+    widget_->show();
+  }
+
+  Widget& widget() { return *widget_; }
+  PointerReporter& pointerReporter() { return pointer_; }
+
+ private:
+  QPointer<Widget> widget_;
+  PointerReporter pointer_;
+  bool regainFocusOnShow_ = false;
+  QPointer<QWidget> focusAfterHide_;
+};
+
+}  // namespace qtplatform

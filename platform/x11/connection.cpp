@@ -1,0 +1,35 @@
+#include "platform/x11/connection.h"
+
+#include <X11/Xlib.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/x11/error_trap.h"
+
+namespace x11 {
+namespace {
+
+Display* openDisplay() {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    throw std::runtime_error("cannot open the X display \"" + std::string(XDisplayName(nullptr)) +
+                             "\"; this program needs an X11 desktop (is DISPLAY set?)");
+  }
+  return display;
+}
+
+}  // namespace
+
+Connection::Connection() : display_(openDisplay()), rootWindow_(DefaultRootWindow(display_)) {}
+
+Connection::~Connection() {
+  {
+    // Queued requests that fail must fail here, not inside XCloseDisplay's flush, where
+    // Xlib's default handler would end the program.
+    ErrorTrap trap(*this);
+  }
+  XCloseDisplay(display_);
+}
+
+}  // namespace x11

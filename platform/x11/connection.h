@@ -1,0 +1,27 @@
+#pragma once
+
+// Xlib's display type, named without pulling Xlib's macros (None, Bool, KeyPress, ...) into
+// files that also include Qt.
+struct _XDisplay;
+
+namespace x11 {
+
+// A connection of our own to the X server, apart from Qt's, so that screen reads and sent keys
+// never disturb Qt's event handling.
+class Connection {
+ public:
+  // Opens $DISPLAY. Throws std::runtime_error when there is no X display to open.
+  Connection();
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  _XDisplay* display() const { return display_; }
+  unsigned long rootWindow() const { return rootWindow_; }
+
+ private:
+  _XDisplay* display_;
+  unsigned long rootWindow_;
+};
+
+}  // namespace x11

@@ -1,0 +1,24 @@
+#include "platform/x11/pointer.h"
+
+#include <X11/Xlib.h>
+
+#include "platform/x11/error_trap.h"
+
+namespace x11 {
+
+std::optional<PointerPosition> pointerPosition(const Connection& connection) {
+  ErrorTrap trap(connection);
+  Window root = 0;
+  Window child = 0;
+  PointerPosition position;
+  int windowX = 0;
+  int windowY = 0;
+  unsigned int buttons = 0;
+  if (!XQueryPointer(connection.display(), connection.rootWindow(), &root, &child, &position.x,
+                     &position.y, &windowX, &windowY, &buttons)) {
+    return std::nullopt;
+  }
+  return position;
+}
+
+}  // namespace x11

@@ -1,0 +1,70 @@
+#include "platform/x11/virtual_keys.h"
+
+#include <X11/keysym.h>
+
+#include <span>
+
+namespace x11 {
+namespace {
+
+struct KeyCodeOf {
+  unsigned long keysym;
+  int code;
+};
+
+// Keypad keys other than the digits with Num Lock on.
+constexpr KeyCodeOf kKeypadKeys[] = {
+    {XK_KP_Space, 32},      {XK_KP_Tab, 9},        {XK_KP_Enter, 13},     {XK_KP_Begin, 12},
+    {XK_KP_Prior, 33},      {XK_KP_Next, 34},      {XK_KP_End, 35},       {XK_KP_Home, 36},
+    {XK_KP_Left, 37},       {XK_KP_Up, 38},        {XK_KP_Right, 39},     {XK_KP_Down, 40},
+    {XK_KP_Insert, 45},     {XK_KP_Delete, 46},    {XK_KP_Multiply, 106}, {XK_KP_Add, 107},
+    {XK_KP_Separator, 108}, {XK_KP_Subtract, 109}, {XK_KP_Decimal, 110},  {XK_KP_Divide, 111}};
+
+// Everything else that has a code, but digits, letters and function keys.
+constexpr KeyCodeOf kOtherKeys[] = {
+    {XK_BackSpace, 8},      {XK_Tab, 9},           {XK_ISO_Left_Tab, 9},
+    {XK_Clear, 12},         {XK_Return, 13},       {XK_Shift_L, 16},
+    {XK_Shift_R, 16},       {XK_Control_L, 17},    {XK_Control_R, 17},
+    {XK_Alt_L, 18},         {XK_Alt_R, 18},        {XK_Meta_L, 18},
+    {XK_Meta_R, 18},        {XK_Pause, 19},        {XK_Caps_Lock, 20},
+    {XK_Escape, 27},        {XK_space, 32},        {XK_Prior, 33},
+    {XK_Next, 34},          {XK_End, 35},          {XK_Home, 36},
+    {XK_Left, 37},          {XK_Up, 38},           {XK_Right, 39},
+    {XK_Down, 40},          {XK_Select, 41},       {XK_Execute, 43},
+    {XK_Print, 44},         {XK_Insert, 45},       {XK_Delete, 46},
+    {XK_Help, 47},          {XK_Super_L, 91},      {XK_Super_R, 92},
+    {XK_Menu, 93},          {XK_Num_Lock, 144},    {XK_Scroll_Lock, 145},
+    {XK_semicolon, 186},    {XK_equal, 187},       {XK_comma, 188},
+    {XK_minus, 189},        {XK_period, 190},      {XK_slash, 191},
+    {XK_grave, 192},        {XK_bracketleft, 219}, {XK_backslash, 220},
+    {XK_bracketright, 221}, {XK_apostrophe, 222}};
+
+int codeIn(std::span<const KeyCodeOf> table, unsigned long keysym) {
+  for (const KeyCodeOf& entry : table) {
+    if (entry.keysym == keysym) return entry.code;
+  }
+  return 0;
+}
+
+int offsetIn(unsigned long keysym, unsigned long first, unsigned long last, int firstCode) {
+  return keysym >= first && keysym <= last ? firstCode + static_cast<int>(keysym - first) : 0;
+}
+
+}  // namespace
+
+int virtualKeyCode(unsigned long keysym, unsigned long unshiftedKeysym) {
+  // The keypad is told by what it typed: its first level is the Num Lock off one (KP_End for
+  // the 1 key), whatever the lock says.
+  if (const int digit = offsetIn(keysym, XK_KP_0, XK_KP_9, 96)) return digit;
+  if (keysym >= XK_KP_Space && keysym <= XK_KP_Equal) return codeIn(kKeypadKeys, keysym);
+
+  // Elsewhere the physical key decides: Shift+1 types '!' and is still the 1 key.
+  const unsigned long key = unshiftedKeysym != 0 ? unshiftedKeysym : keysym;
+  if (const int code = offsetIn(key, XK_0, XK_9, 48)) return code;
+  if (const int code = offsetIn(key, XK_a, XK_z, 65)) return code;
+  if (const int code = offsetIn(key, XK_A, XK_Z, 65)) return code;
+  if (const int code = offsetIn(key, XK_F1, XK_F24, 112)) return code;
+  return codeIn(kOtherKeys, key);
+}
+
+}  // namespace x11

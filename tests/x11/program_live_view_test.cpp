@@ -1,0 +1,48 @@
+// Video mode: once the pointer has passed over the window's background, the view follows the
+// pointer at 20 frames a second; "3" copies it; the mode buttons hold it still.
+#include "program_fixture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class LiveView : public ProgramTest {
+ protected:
+  void startVideoMode() const {
+    clickAt(program_->layout().videoButton.center());
+    input_.movePointer(program_->layout().openStrip.center());
+    waitUntilProgramHandledInput();
+  }
+
+  const QPoint here_ = onPattern(100, 200);
+  const QPoint there_ = onPattern(300, 500);
+};
+
+TEST_F(LiveView, ViewShowsTheScreenAtThePointer) {
+  startVideoMode();
+  input_.movePointer(here_);
+  EXPECT_TRUE(viewShowsPattern(here_, 1));
+  input_.movePointer(there_);
+  EXPECT_TRUE(viewShowsPattern(there_, 1));
+}
+
+TEST_F(LiveView, KeyThreeCopiesTheView) {
+  startVideoMode();
+  input_.movePointer(here_);
+  ASSERT_TRUE(viewShowsPattern(here_, 1));
+  strikeKey(XK_3);
+  EXPECT_TRUE(clipboardShowsPattern(here_, 1));
+}
+
+// Showing that something does not happen takes a while: ten frames' time.
+TEST_F(LiveView, ModeButtonHoldsTheViewStill) {
+  startVideoMode();
+  input_.movePointer(here_);
+  ASSERT_TRUE(viewShowsPattern(here_, 1));
+  input_.movePointer(program_->layout().cameraButton.center());
+  waitUntilProgramHandledInput();
+  input_.movePointer(there_);
+  EXPECT_FALSE(viewShowsPattern(there_, 1, 500ms));
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A process the tests start, stopped and reaped when the object goes: SIGTERM, then SIGKILL if
+// it has not ended within a bound.
+class ChildProcess {
+ public:
+  // `argv[0]` is looked up in PATH. The child's stderr goes to `errorFile` when one is named.
+  explicit ChildProcess(const std::vector<std::string>& argv, const std::string& errorFile = {});
+  ~ChildProcess() { stop(); }
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  int pid() const { return pid_; }
+  bool running();
+  void stop();
+
+ private:
+  int pid_ = -1;
+  bool reaped_ = false;
+};
+
+// Runs a command to its end and returns what it wrote to stdout; nothing when it could not run,
+// failed, or took longer than `timeout` (it is killed then).
+std::optional<std::string> outputOf(const std::vector<std::string>& argv,
+                                    std::chrono::milliseconds timeout);
+
+// Ends a process that is not our child (a program that the program under test started):
+// SIGTERM, then SIGKILL if it is still there after a bound.
+void endForeignProcess(int pid);

@@ -1,0 +1,181 @@
+#include <QApplication>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "platform/forms/runtime_error.h"
+#include "platform/graphics/bitmap.h"
+#include "tests/x11/qt_peer_fixture.h"
+
+namespace qt_peer_test {
+namespace {
+
+using ControlPeersTest = QtPeerTest;
+
+TEST_F(ControlPeersTest, ScrollBarTakesTheClassicKeysAndReportsThemButNotTheProgramsValue) {
+  openWindow({300, 100});
+  Recorder events;
+  const auto bar = toolkit.createScrollBar(*window, events);
+  bar->setGeometry({10, 10, 280, 20});
+  bar->setRange({1, 40, 1, 5});
+  bar->setValue(10);
+  showWindow();
+  ASSERT_TRUE(bar->setFocus());
+  ASSERT_TRUE(waitUntil([&] { return bar->hasFocus(); }));
+  EXPECT_TRUE(events.scrolls.empty());
+
+  const std::vector<std::pair<const char*, int>> keysAndValues = {
+      {"Right", 11},     {"Down", 12},    {"Left", 11}, {"Up", 10},
+      {"Page_Down", 15}, {"Page_Up", 10}, {"End", 40},  {"Home", 1}};
+  for (const auto& [key, value] : keysAndValues) {
+    xdotool({"key", key});
+    ASSERT_TRUE(waitUntil([&] { return !events.scrolls.empty(); })) << key;
+    EXPECT_EQ(events.scrolls, (std::vector<int>{value})) << key;
+    events.scrolls.clear();
+  }
+}
+
+TEST_F(ControlPeersTest, TextBoxShowsWindowsLineBreaksAndReportsTypingWithThem) {
+  openWindow({300, 200});
+  Recorder events;
+  const auto text = toolkit.createTextBox(*window, events);
+  text->setGeometry({10, 10, 280, 180});
+  text->setMultiLine(true, true);
+  text->setText("first\r\nsecond");
+  showWindow();
+
+  const auto* editor = qtplatform::nativeWidgetOf(*text).findChild<QPlainTextEdit*>();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->document()->blockCount(), 2);
+  EXPECT_EQ(editor->toPlainText(), QStringLiteral("first\nsecond"));
+  EXPECT_TRUE(events.edits.empty());
+
+  ASSERT_TRUE(text->setFocus());
+  ASSERT_TRUE(waitUntil([&] { return text->hasFocus(); }));
+  xdotool({"key", "ctrl+End", "x"});
+  ASSERT_TRUE(waitUntil([&] { return !events.edits.empty(); }));
+  EXPECT_EQ(events.edits.back(), "first\r\nsecondx");
+}
+
+TEST_F(ControlPeersTest, PictureShowsItsBackingImageLiveAndWithoutACopy) {
+  openWindow({200, 200});
+  Recorder events;
+  const auto picture = toolkit.createPicture(*window, events);
+  picture->setGeometry({0, 0, 40, 30});
+  picture->setBackColor(graphics::rgb(0, 0, 255));
+  graphics::Bitmap image(20, 10, graphics::rgb(255, 0, 0));
+  picture->setImage(&image);
+  QWidget& widget = qtplatform::nativeWidgetOf(*picture);
+
+  QImage shown = widget.grab().toImage();
+  EXPECT_EQ(shown.pixel(5, 5) & 0xFFFFFFU, 0xFF0000U);
+  EXPECT_EQ(shown.pixel(30, 20) & 0xFFFFFFU, 0x0000FFU);  // beyond the image: background
+
+  image.set(5, 5, graphics::rgb(0, 255, 0));
+  picture->imageChanged();
+  EXPECT_EQ(widget.grab().toImage().pixel(5, 5) & 0xFFFFFFU, 0x00FF00U);
+
+  image.resize({40, 30}, graphics::rgb(255, 255, 0));  // new pixels, new memory
+  picture->imageChanged();
+  EXPECT_EQ(widget.grab().toImage().pixel(30, 20) & 0xFFFFFFU, 0xFFFF00U);
+}
+
+TEST_F(ControlPeersTest, PictureCutToAnEllipseIsClickedOnlyInsideIt) {
+  openWindow({200, 200});
+  Recorder events;
+  const auto picture = toolkit.createPicture(*window, events);
+  picture->setGeometry({0, 0, 200, 200});
+  picture->setRegion(graphics::EllipseRegion{{0, 0, 200, 200}}, true);
+  showWindow();
+  QWidget& widget = qtplatform::nativeWidgetOf(*picture);
+
+  movePointerTo(widget, {5, 5});  // outside the ellipse, in the corner
+  xdotool({"click", "1"});
+  settle(300);
+  EXPECT_EQ(events.clicks, 0);
+
+  movePointerTo(widget, {100, 100});
+  xdotool({"click", "1"});
+  EXPECT_TRUE(waitUntil([&] { return events.clicks == 1; }));
+
+  picture->setRegion(std::nullopt, true);
+  movePointerTo(widget, {5, 5});
+  xdotool({"click", "1"});
+  EXPECT_TRUE(waitUntil([&] { return events.clicks == 2; }));
+}
+
+// A 32×32 monochrome cursor file with its hot spot at (5, 0), all transparent.
+std::vector<std::byte> monochromeCursor() {
+  struct Field {
+    std::uint32_t value;
+    int bytes;
+  };
+  std::vector<std::byte> file;
+  const auto put = [&](std::initializer_list<Field> fields) {
+    for (const Field& field : fields) {
+      for (int i = 0; i < field.bytes; ++i)
+        file.push_back(static_cast<std::byte>(field.value >> (8 * i)));
+    }
+  };
+  constexpr std::uint32_t kImageBytes = 40 + 8 + 128 + 128;
+  put({{0, 2}, {2, 2}, {1, 2}});                                                       // one cursor
+  put({{32, 1}, {32, 1}, {2, 1}, {0, 1}, {5, 2}, {0, 2}, {kImageBytes, 4}, {22, 4}});  // hot spot
+  put({{40, 4}, {32, 4}, {64, 4}, {1, 2}, {1, 2}, {0, 4}, {0, 4}, {0, 4}, {0, 4}, {0, 4}, {0, 4}});
+  put({{0x000000, 4}, {0xFFFFFF, 4}});            // palette
+  file.insert(file.end(), 128, std::byte{0x00});  // colour bits
+  file.insert(file.end(), 128, std::byte{0xFF});  // mask: transparent
+  return file;
+}
+
+TEST_F(ControlPeersTest, PointerFromACursorFileKeepsItsHotSpot) {
+  openWindow({200, 100});
+  Recorder events;
+  const auto button = toolkit.createButton(*window, events);
+  const std::vector<std::byte> cursorFile = monochromeCursor();
+  button->setPointer(forms::ImageFile(cursorFile));
+  const QCursor cursor = qtplatform::nativeWidgetOf(*button).cursor();
+  EXPECT_EQ(cursor.hotSpot(), QPoint(5, 0));
+  EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
+
+  button->setPointer(std::nullopt);
+  EXPECT_EQ(qtplatform::nativeWidgetOf(*button).cursor().shape(), Qt::ArrowCursor);
+}
+
+std::vector<QMessageBox*> shownMessages() {
+  std::vector<QMessageBox*> boxes;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible()) {
+      boxes.push_back(box);
+    }
+  }
+  return boxes;
+}
+
+TEST_F(ControlPeersTest, AnErrorRepeatedWhileItsMessageIsUpOpensNoSecondMessage) {
+  openWindow({200, 100});
+  showWindow();
+
+  toolkit.reportError(forms::RuntimeError::invalidPropertyValue());
+  toolkit.reportError(forms::RuntimeError::invalidPropertyValue());
+  std::vector<QMessageBox*> boxes = shownMessages();
+  ASSERT_EQ(boxes.size(), 1U);
+  EXPECT_EQ(boxes.front()->windowTitle(), QStringLiteral("ピア試験"));
+  EXPECT_TRUE(boxes.front()->text().contains(QStringLiteral("380")));
+  EXPECT_EQ(boxes.front()->windowModality(), Qt::NonModal);
+
+  toolkit.reportError(forms::RuntimeError::overflow());
+  EXPECT_EQ(shownMessages().size(), 2U);
+
+  for (QMessageBox* box : shownMessages()) box->close();
+  toolkit.reportError(forms::RuntimeError::invalidPropertyValue());
+  boxes = shownMessages();
+  ASSERT_EQ(boxes.size(), 1U);
+  boxes.front()->close();
+}
+
+}  // namespace
+}  // namespace qt_peer_test

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <random>
+
+#include "platform/qt/qt_desktop.h"
+#include "qt_peer_fixture.h"
+
+namespace {
+
+// What another program gets when it pastes the clipboard as `type`; our event loop serves its
+// request meanwhile. Empty when there is nothing of that type.
+QByteArray pastedAs(const QString& type) {
+  QProcess xclip;
+  xclip.start(QStringLiteral("xclip"), {"-selection", "clipboard", "-t", type, "-o"});
+  EXPECT_TRUE(qt_peer_test::waitUntil([&] { return xclip.state() == QProcess::NotRunning; }, 10000))
+      << "xclip did not finish";
+  return xclip.exitCode() == 0 ? xclip.readAllStandardOutput() : QByteArray();
+}
+
+graphics::Bitmap noise(int width, int height) {
+  std::mt19937 random(7);
+  graphics::Bitmap picture(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) picture.set(x, y, random() & 0xFFFFFFU);
+  }
+  return picture;
+}
+
+TEST(QtDesktopClipboard, OffersThePicturePixelForPixelAsPng) {
+  qt_peer_test::application();
+  qtplatform::QtDesktop desktop;
+  const graphics::Bitmap picture = noise(351, 240);
+  desktop.clipboard().SetData(picture);
+
+  const QImage pasted = QImage::fromData(pastedAs(QStringLiteral("image/png")), "PNG");
+  ASSERT_EQ(pasted.width(), picture.width());
+  ASSERT_EQ(pasted.height(), picture.height());
+  int mismatches = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if ((pasted.pixel(x, y) & 0xFFFFFFU) != picture.at(x, y)) ++mismatches;
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+TEST(QtDesktopClipboard, ClearLeavesNothingToPaste) {
+  qt_peer_test::application();
+  qtplatform::QtDesktop desktop;
+  desktop.clipboard().SetData(noise(8, 8));
+  ASSERT_FALSE(pastedAs(QStringLiteral("image/png")).isEmpty());
+  desktop.clipboard().Clear();
+  EXPECT_TRUE(pastedAs(QStringLiteral("image/png")).isEmpty());
+}
+
+TEST(QtDesktopScreen, TwipsPerPixelFollowTheScreensResolution) {
+  qt_peer_test::application();
+  qtplatform::QtDesktop desktop;
+  // Xvfb reports 96 dots per inch to an unscaled Qt.
+  EXPECT_FLOAT_EQ(desktop.screen().TwipsPerPixelX(), 15.0F);
+  EXPECT_FLOAT_EQ(desktop.screen().TwipsPerPixelY(), 15.0F);
+}
+
+}  // namespace

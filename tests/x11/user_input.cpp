@@ -1,0 +1,66 @@
+#include "user_input.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "user_connection.h"
+
+namespace {
+
+constexpr unsigned int kLeftButton = 1;
+
+unsigned int numLockMask(Display* display) { return XkbKeysymToModifiers(display, XK_Num_Lock); }
+
+}  // namespace
+
+void UserInput::movePointer(QPoint screenPoint) const {
+  XTestFakeMotionEvent(connection_.display(), -1, screenPoint.x(), screenPoint.y(), CurrentTime);
+  connection_.sync();
+}
+
+void UserInput::sendButton(bool press) const {
+  XTestFakeButtonEvent(connection_.display(), kLeftButton, press ? True : False, CurrentTime);
+  connection_.sync();
+}
+
+void UserInput::pressButton() const { sendButton(true); }
+
+void UserInput::releaseButton() const { sendButton(false); }
+
+void UserInput::sendKey(unsigned long keysym, bool press) const {
+  const KeyCode code = XKeysymToKeycode(connection_.display(), keysym);
+  if (code == 0) throw std::runtime_error("no key carries keysym " + std::to_string(keysym));
+  XTestFakeKeyEvent(connection_.display(), code, press ? True : False, CurrentTime);
+}
+
+void UserInput::tapKey(unsigned long keysym) const {
+  sendKey(keysym, true);
+  sendKey(keysym, false);
+  connection_.sync();
+}
+
+void UserInput::tapKeyHolding(unsigned long keysym, unsigned long heldKeysym) const {
+  sendKey(heldKeysym, true);
+  sendKey(keysym, true);
+  sendKey(keysym, false);
+  sendKey(heldKeysym, false);
+  connection_.sync();
+}
+
+bool UserInput::numLock() const {
+  XkbStateRec state{};
+  XkbGetState(connection_.display(), XkbUseCoreKbd, &state);
+  return (state.locked_mods & numLockMask(connection_.display())) != 0;
+}
+
+// Locked directly rather than by tapping Num Lock, whose effect depends on the state before.
+void UserInput::setNumLock(bool on) const {
+  const unsigned int mask = numLockMask(connection_.display());
+  XkbLockModifiers(connection_.display(), XkbUseCoreKbd, mask, on ? mask : 0);
+  connection_.sync();
+}

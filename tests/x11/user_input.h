@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPoint>
+
+class UserConnection;
+
+// The user's hands: real pointer moves, clicks and key strokes through XTest, by raw key
+// codes, so the keyboard state is exactly what the test sets.
+class UserInput {
+ public:
+  explicit UserInput(const UserConnection& connection) : connection_(connection) {}
+
+  void movePointer(QPoint screenPoint) const;
+  // The left button, pressed or released where the pointer is.
+  void pressButton() const;
+  void releaseButton() const;
+  // Press and release of the key that carries `keysym` (XK_... from X11/keysym.h).
+  void tapKey(unsigned long keysym) const;
+  // `keysym` tapped while the key of `heldKeysym` is held down.
+  void tapKeyHolding(unsigned long keysym, unsigned long heldKeysym) const;
+
+  bool numLock() const;
+  void setNumLock(bool on) const;
+
+ private:
+  void sendKey(unsigned long keysym, bool press) const;
+  void sendButton(bool press) const;
+
+  const UserConnection& connection_;
+};

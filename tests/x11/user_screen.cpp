@@ -1,0 +1,151 @@
+#include "user_screen.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include "user_connection.h"
+
+namespace {
+
+constexpr long kMostValues = 4096;
+constexpr unsigned long kRgbBits = 0xFFFFFF;
+
+Atom atom(Display* display, const char* name) { return XInternAtom(display, name, False); }
+
+QImage toImage(XImage& image) {
+  QImage picture(image.width, image.height, QImage::Format_RGB32);
+  for (int y = 0; y < image.height; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int x = 0; x < image.width; ++x) {
+      row[x] = static_cast<QRgb>(0xFF000000UL | (XGetPixel(&image, x, y) & kRgbBits));
+    }
+  }
+  return picture;
+}
+
+}  // namespace
+
+QSize UserScreen::size() const {
+  Display* display = connection_.display();
+  return {DisplayWidth(display, DefaultScreen(display)),
+          DisplayHeight(display, DefaultScreen(display))};
+}
+
+QImage UserScreen::grab(QRect area) const {
+  const QRect onScreen = area.intersected(QRect(QPoint(0, 0), size()));
+  if (onScreen.isEmpty()) return {};
+  XImage* image = XGetImage(connection_.display(), connection_.root(), onScreen.x(), onScreen.y(),
+                            static_cast<unsigned>(onScreen.width()),
+                            static_cast<unsigned>(onScreen.height()), AllPlanes, ZPixmap);
+  if (image == nullptr) return {};
+  QImage picture = toImage(*image);
+  XDestroyImage(image);
+  return picture;
+}
+
+std::vector<unsigned long> UserScreen::cardinals(unsigned long window, const char* property,
+                                                 unsigned long type) const {
+  Atom actualType = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<unsigned long> values;
+  const int status =
+      XGetWindowProperty(connection_.display(), window, atom(connection_.display(), property), 0,
+                         kMostValues, False, type, &actualType, &format, &count, &remaining, &data);
+  if (status == Success && actualType == type && format == 32) {
+    // Format 32 comes as an array of long, whatever the width of long.
+    const auto* first = reinterpret_cast<const unsigned long*>(data);
+    values.assign(first, first + count);
+  }
+  if (data != nullptr) XFree(data);
+  return values;
+}
+
+std::string UserScreen::text(unsigned long window, const char* property, const char* type) const {
+  Atom actualType = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  std::string value;
+  const Atom wanted = atom(connection_.display(), type);
+  const int status = XGetWindowProperty(
+      connection_.display(), window, atom(connection_.display(), property), 0, kMostValues, False,
+      wanted, &actualType, &format, &count, &remaining, &data);
+  if (status == Success && actualType == wanted && format == 8) {
+    value.assign(reinterpret_cast<const char*>(data), count);
+  }
+  if (data != nullptr) XFree(data);
+  return value;
+}
+
+std::vector<unsigned long> UserScreen::managedWindows() const {
+  return cardinals(connection_.root(), "_NET_CLIENT_LIST", XA_WINDOW);
+}
+
+unsigned long UserScreen::activeWindow() const {
+  const auto active = cardinals(connection_.root(), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+  return active.size() == 1 ? active.front() : 0;
+}
+
+std::optional<long> UserScreen::pidOf(unsigned long window) const {
+  const auto pid = cardinals(window, "_NET_WM_PID", XA_CARDINAL);
+  if (pid.size() != 1) return std::nullopt;
+  return static_cast<long>(pid.front());
+}
+
+std::string UserScreen::titleOf(unsigned long window) const {
+  return text(window, "_NET_WM_NAME", "UTF8_STRING");
+}
+
+// WM_CLASS holds two strings, instance and class, each ending in a zero byte.
+std::string UserScreen::classOf(unsigned long window) const {
+  const std::string both = text(window, "WM_CLASS", "STRING");
+  const std::size_t end = both.find('\0');
+  return end == std::string::npos ? both : both.substr(end + 1, both.find('\0', end + 1) - end - 1);
+}
+
+bool UserScreen::viewable(unsigned long window) const {
+  XWindowAttributes attributes{};
+  return XGetWindowAttributes(connection_.display(), window, &attributes) != 0 &&
+         attributes.map_state == IsViewable;
+}
+
+QRect UserScreen::clientArea(unsigned long window) const {
+  XWindowAttributes attributes{};
+  if (XGetWindowAttributes(connection_.display(), window, &attributes) == 0) return {};
+  int x = 0;
+  int y = 0;
+  Window child = 0;
+  XTranslateCoordinates(connection_.display(), window, connection_.root(), 0, 0, &x, &y, &child);
+  return {x, y, attributes.width, attributes.height};
+}
+
+std::optional<QMargins> UserScreen::frameExtents(unsigned long window) const {
+  const auto extents = cardinals(window, "_NET_FRAME_EXTENTS", XA_CARDINAL);
+  if (extents.size() != 4) return std::nullopt;
+  const auto margin = [&](std::size_t i) { return static_cast<int>(extents[i]); };
+  return QMargins(margin(0), margin(2), margin(1), margin(3));  // left, right, top, bottom
+}
+
+void UserScreen::moveFrame(unsigned long window, QPoint topLeft) const {
+  constexpr long kNorthWestGravity = 1;
+  constexpr long kXGiven = 1L << 8;
+  constexpr long kYGiven = 1L << 9;
+  constexpr long kFromUser = 2L << 12;  // source indication: a pager, i.e. the user's wish
+  Display* display = connection_.display();
+  XEvent message{};
+  message.xclient.type = ClientMessage;
+  message.xclient.window = window;
+  message.xclient.message_type = atom(display, "_NET_MOVERESIZE_WINDOW");
+  message.xclient.format = 32;
+  message.xclient.data.l[0] = kNorthWestGravity | kXGiven | kYGiven | kFromUser;
+  message.xclient.data.l[1] = topLeft.x();
+  message.xclient.data.l[2] = topLeft.y();
+  XSendEvent(display, connection_.root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &message);
+  connection_.sync();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QMargins>
+#include <QRect>
+#include <optional>
+#include <string>
+#include <vector>
+
+class UserConnection;
+
+// The user's eyes: screenshots and what the window manager tells about top-level windows.
+class UserScreen {
+ public:
+  explicit UserScreen(const UserConnection& connection) : connection_(connection) {}
+
+  QSize size() const;
+  // What the screen shows in `area` (clipped to the screen), as Format_RGB32.
+  QImage grab(QRect area) const;
+
+  // The top-level windows the window manager manages.
+  std::vector<unsigned long> managedWindows() const;
+  unsigned long activeWindow() const;
+  std::optional<long> pidOf(unsigned long window) const;
+  std::string titleOf(unsigned long window) const;
+  std::string classOf(unsigned long window) const;
+  bool viewable(unsigned long window) const;
+  // The window's inside, without the frame, in screen coordinates.
+  QRect clientArea(unsigned long window) const;
+  // The frame the window manager put around it; nothing before the window is framed.
+  std::optional<QMargins> frameExtents(unsigned long window) const;
+
+  // Asks the window manager to move the window's frame, as a user dragging it would.
+  void moveFrame(unsigned long window, QPoint topLeft) const;
+
+ private:
+  std::vector<unsigned long> cardinals(unsigned long window, const char* property,
+                                       unsigned long type) const;
+  std::string text(unsigned long window, const char* property, const char* type) const;
+
+  const UserConnection& connection_;
+};
