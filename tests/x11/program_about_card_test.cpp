@@ -1,5 +1,7 @@
 // The about card: a click on the view shows it cut to an ellipse; a click on the view outside
 // the ellipse hides it again.
+#include <cstdlib>
+
 #include "program_fixture.h"
 #include "user_images.h"
 #include "user_wait.h"

@@ -12,8 +12,6 @@
 #include <stdexcept>
 #include <thread>
 
-extern char** environ;
-
 namespace {
 
 using namespace std::chrono_literals;
@@ -25,6 +23,7 @@ constexpr auto kPollInterval = 10ms;
 // Spawns `argv` with the given file actions; -1 when it cannot.
 int spawn(const std::vector<std::string>& argv, const posix_spawn_file_actions_t* actions) {
   std::vector<char*> arguments;
+  arguments.reserve(argv.size() + 1);
   for (const std::string& argument : argv) arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
   pid_t pid = -1;

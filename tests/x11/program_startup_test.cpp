@@ -31,7 +31,7 @@ class Startup : public ProgramTest {
     return inkOf(picture, insideOf(button));
   }
 
-  // For the lead's docs/window.png: ORVEX_SAVE_SCREENSHOT=/path saves the framed window there.
+  // For docs/window.png: ORVEX_SAVE_SCREENSHOT=/path saves the framed window there.
   void saveScreenshotIfAsked() const {
     const char* path = std::getenv("ORVEX_SAVE_SCREENSHOT");
     if (path == nullptr || *path == '\0') return;
