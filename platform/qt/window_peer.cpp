@@ -1,14 +1,39 @@
 #include "platform/qt/window_peer.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <chrono>
 
 #include "platform/qt/image_files.h"
+#include "platform/x11/frame_extents.h"
 
 namespace qtplatform {
+namespace {
+
+// The window manager answers within milliseconds; one that does not answer at all costs no more
+// than this at start-up.
+constexpr std::chrono::milliseconds kFrameAnswerTimeout{200};
+
+// The frame the window manager will put around `window` once it shows, asked for before that;
+// none without a window manager (or off X11).
+forms::Margins announcedFrame(WindowWidget& window) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr) return {};
+  // On Qt's own connection, after the properties Qt set when it made the native window.
+  const auto extents =
+      x11::askFrameExtents(x11->display(), window.makeNativeWindow(), kFrameAnswerTimeout);
+  if (!extents) return {};
+  return {extents->left, extents->top, extents->right, extents->bottom};
+}
+
+}  // namespace
 
 QtWindowPeer::QtWindowPeer(forms::PeerListener& listener)
-    : window_(listener), pointer_(window_, listener), keys_(window_, listener) {}
+    : window_(listener),
+      pointer_(window_, listener),
+      keys_(window_, listener),
+      announcedFrame_(announcedFrame(window_)) {}
 
 void QtWindowPeer::setCaption(const std::string& caption) {
   window_.setWindowTitle(QString::fromStdString(caption));
@@ -19,9 +44,11 @@ void QtWindowPeer::setIcon(forms::ImageFile iconFile) {
 }
 
 forms::Margins QtWindowPeer::frameMargins() const {
-  // Both rectangles are the client's until the window manager has framed the window.
+  // Both rectangles are the client's until the window shows framed; a window sized before that
+  // must already count the frame it will get.
   const QRect frame = window_.frameGeometry();
   const QRect client = window_.geometry();
+  if (frame == client) return announcedFrame_;
   return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
           frame.bottom() - client.bottom()};
 }

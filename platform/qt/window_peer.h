@@ -33,6 +33,7 @@ class QtWindowPeer final : public forms::WindowPeer, public NativeWidget {
   PointerReporter pointer_;  // moves over the window's own background
   KeyReleaseWatcher keys_;
   std::vector<QPointer<QWidget>> tabOrder_;
+  forms::Margins announcedFrame_;
 };
 
 }  // namespace qtplatform

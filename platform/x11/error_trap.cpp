@@ -28,8 +28,7 @@ bool requestsInFlight(Display* display) {
 
 }  // namespace
 
-ErrorTrap::ErrorTrap(const Connection& connection)
-    : display_(connection.display()), outer_(ErrorTrapChain::innermost) {
+ErrorTrap::ErrorTrap(Display* display) : display_(display), outer_(ErrorTrapChain::innermost) {
   if (outer_ == nullptr) ErrorTrapChain::replaced = XSetErrorHandler(&ErrorTrapChain::record);
   ErrorTrapChain::innermost = this;
 }

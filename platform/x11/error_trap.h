@@ -10,7 +10,9 @@ namespace x11 {
 // there before.
 class ErrorTrap {
  public:
-  explicit ErrorTrap(const Connection& connection);
+  explicit ErrorTrap(const Connection& connection) : ErrorTrap(connection.display()) {}
+  // Also for a connection that is not ours (Qt's).
+  explicit ErrorTrap(_XDisplay* display);
   // Waits for the server to catch up first if requests are still in flight, so that their
   // errors still land here.
   ~ErrorTrap();

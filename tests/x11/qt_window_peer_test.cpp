@@ -1,12 +1,122 @@
+#include <X11/Xatom.h>
+
 #include <QApplication>
 #include <QWidget>
+#include <optional>
 
+#include "platform/qt/resize_echoes.h"
 #include "tests/x11/qt_peer_fixture.h"
+#include "tests/x11/test_display.h"
 
 namespace qt_peer_test {
 namespace {
 
-using WindowPeerTest = QtPeerTest;
+using Answer = qtplatform::ResizeEchoes::Answer;
+
+// What the X server itself says about our window, on the test's own connection.
+class WindowPeerTest : public QtPeerTest {
+ protected:
+  Window nativeWindow() { return static_cast<Window>(windowWidget().winId()); }
+
+  graphics::Size serverSize() {
+    Window root = 0;
+    int x = 0;
+    int y = 0;
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned border = 0;
+    unsigned depth = 0;
+    XGetGeometry(display.get(), nativeWindow(), &root, &x, &y, &width, &height, &border, &depth);
+    return {static_cast<int>(width), static_cast<int>(height)};
+  }
+
+  // Whether every pixel of the window on the screen has `colour`.
+  bool showsOnly(graphics::Pixel colour) {
+    const graphics::Size size = serverSize();
+    XImage* image =
+        XGetImage(display.get(), nativeWindow(), 0, 0, static_cast<unsigned>(size.width),
+                  static_cast<unsigned>(size.height), AllPlanes, ZPixmap);
+    if (image == nullptr) return false;
+    bool uniform = true;
+    for (int y = 0; y < size.height && uniform; ++y) {
+      for (int x = 0; x < size.width && uniform; ++x) {
+        uniform = (XGetPixel(image, x, y) & 0xFFFFFFU) == colour;
+      }
+    }
+    XDestroyImage(image);
+    return uniform;
+  }
+
+  bool windowManagerRuns() const {
+    return !cardinals(display.root(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
+  }
+
+  // The frame the window manager put around the window, once it has reparented it.
+  std::optional<forms::Margins> managerFrame() {
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display.get(), nativeWindow(), &root, &parent, &children, &count) == 0)
+      return {};
+    if (children != nullptr) XFree(children);
+    const auto extents = cardinals(nativeWindow(), "_NET_FRAME_EXTENTS", XA_CARDINAL);
+    if (parent == root || extents.size() != 4) return {};
+    const auto margin = [&](std::size_t i) { return static_cast<int>(extents[i]); };
+    // The property lists left, right, top, bottom.
+    return forms::Margins{margin(0), margin(2), margin(1), margin(3)};
+  }
+
+  std::vector<unsigned long> cardinals(Window owner, const char* name, Atom type) const {
+    Atom actualType = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> values;
+    if (XGetWindowProperty(display.get(), owner, XInternAtom(display.get(), name, False), 0, 16,
+                           False, type, &actualType, &format, &count, &remaining,
+                           &data) == Success &&
+        actualType == type && format == 32) {
+      const auto* first = reinterpret_cast<const unsigned long*>(data);
+      values.assign(first, first + count);
+    }
+    if (data != nullptr) XFree(data);
+    return values;
+  }
+
+  TestDisplay display;
+};
+
+void expectSameMargins(const forms::Margins& actual, const forms::Margins& expected) {
+  EXPECT_EQ(actual.left, expected.left);
+  EXPECT_EQ(actual.top, expected.top);
+  EXPECT_EQ(actual.right, expected.right);
+  EXPECT_EQ(actual.bottom, expected.bottom);
+}
+
+TEST(ResizeEchoes, AnAnswerSettlesItsRequestAndAllOlderOnes) {
+  qtplatform::ResizeEchoes echoes;
+  EXPECT_EQ(echoes.answer({10, 10}), Answer::Foreign);
+  echoes.requested({10, 10});
+  echoes.requested({20, 10});
+  echoes.requested({20, 20});
+  echoes.requested({10, 10});
+  EXPECT_EQ(echoes.answer({20, 10}), Answer::Stale);  // the first request merged into it
+  EXPECT_EQ(echoes.answer({30, 30}), Answer::Foreign);
+  EXPECT_EQ(echoes.answer({20, 20}), Answer::Stale);
+  EXPECT_EQ(echoes.answer({10, 10}), Answer::Latest);
+  EXPECT_FALSE(echoes.pending());
+  EXPECT_EQ(echoes.answer({10, 10}), Answer::Foreign);
+}
+
+TEST(ResizeEchoes, KeepsEveryRequestOfALongBurst) {
+  qtplatform::ResizeEchoes echoes;
+  for (int i = 0; i < 100; ++i) echoes.requested({100 + i, 100});
+  EXPECT_EQ(echoes.answer({100, 100}), Answer::Stale);
+  EXPECT_EQ(echoes.answer({150, 100}), Answer::Stale);
+  EXPECT_EQ(echoes.answer({199, 100}), Answer::Latest);
+}
 
 TEST_F(WindowPeerTest, OwnResizesAndTheirEchoesAreNotReportedButTheUsersAre) {
   openWindow({300, 200});
@@ -33,6 +143,89 @@ TEST_F(WindowPeerTest, OwnResizesAndTheirEchoesAreNotReportedButTheUsersAre) {
   settle(300);
   ASSERT_EQ(windowEvents.resizes.size(), 1U);
   EXPECT_EQ(windowEvents.resizes.front(), (graphics::Size{520, 330}));
+}
+
+// A handler that resizes on every key press of a quick burst, while the window manager lags
+// behind: its answers replay older sizes long after they were asked for. None of that reaches
+// the runtime, and in the end Qt, the X server and the peer agree on the last size, painted
+// all over.
+TEST_F(WindowPeerTest, ABurstOfOwnResizesEndsAtTheLastSizeEverywhere) {
+  constexpr graphics::Pixel kColour = 0x3366CC;
+  openWindow({200, 150});
+  Recorder pictureEvents;
+  const auto picture = toolkit.createPicture(*window, pictureEvents);
+  picture->setBackColor(kColour);
+  picture->setGeometry({0, 0, 200, 150});
+  showWindow();
+  settle(300);
+  window->clientSize();
+  windowEvents.resizes.clear();
+
+  graphics::Size last;
+  for (int step = 1; step <= 20; ++step) {
+    last = {200 + 12 * step, 150 + 7 * step};
+    window->resizeClient({last.width, last.height - 7});
+    window->resizeClient(last);
+    picture->setGeometry({0, 0, last.width, last.height});
+    QApplication::processEvents();  // what came in by the next key press
+  }
+  EXPECT_TRUE(waitUntil([&] { return serverSize() == last; }));
+  settle(500);
+
+  for (const graphics::Size& size : windowEvents.resizes)
+    ADD_FAILURE() << "reported a resize to " << size.width << "x" << size.height;
+  EXPECT_EQ(window->clientSize(), last);
+  EXPECT_EQ(windowWidget().size(), QSize(last.width, last.height));
+  EXPECT_EQ(serverSize(), last);
+  EXPECT_TRUE(waitUntil([&] { return showsOnly(kColour); })) << "not painted all over";
+}
+
+// The window manager's answer to a size asked for long ago is no echo: the user's resize to
+// that size is still reported.
+TEST_F(WindowPeerTest, AUsersResizeToASizeAskedForEarlierIsReported) {
+  openWindow({300, 200});
+  showWindow();
+  settle(300);
+  window->resizeClient({320, 210});
+  settle(300);
+  window->resizeClient({340, 220});
+  settle(300);
+  window->clientSize();
+  windowEvents.resizes.clear();
+
+  xdotool({"windowsize", QString::number(windowWidget().winId()), "320", "210"});
+  ASSERT_TRUE(waitUntil([&] { return !windowEvents.resizes.empty(); }));
+  settle(300);
+  ASSERT_EQ(windowEvents.resizes.size(), 1U);
+  EXPECT_EQ(windowEvents.resizes.front(), (graphics::Size{320, 210}));
+  EXPECT_EQ(window->clientSize(), (graphics::Size{320, 210}));
+}
+
+// The frame is known before the window first shows, as the window manager will draw it, so a
+// window sized by its outer size before it shows opens at the client size worked out for it.
+TEST_F(WindowPeerTest, KnowsItsFrameBeforeItShowsAndOpensAtTheSizeAsked) {
+  if (!windowManagerRuns()) GTEST_SKIP() << "no window manager to frame the window";
+  window = toolkit.createWindow(windowEvents);
+  window->setCaption("ピア試験");
+  const forms::Margins announced = window->frameMargins();
+  window->resizeClient({285, 245});
+  showWindow();
+
+  std::optional<forms::Margins> frame;
+  ASSERT_TRUE(waitUntil([&] { return (frame = managerFrame()).has_value(); }));
+  EXPECT_GT(frame->top, 0);
+  expectSameMargins(announced, *frame);
+  expectSameMargins(window->frameMargins(), *frame);
+  settle(300);
+  EXPECT_EQ(window->clientSize(), (graphics::Size{285, 245}));
+  EXPECT_EQ(serverSize(), (graphics::Size{285, 245}));
+  EXPECT_TRUE(windowEvents.resizes.empty());
+}
+
+TEST_F(WindowPeerTest, HasNoFrameBeforeItShowsWithoutAWindowManager) {
+  if (windowManagerRuns()) GTEST_SKIP() << "a window manager runs";
+  window = toolkit.createWindow(windowEvents);
+  expectSameMargins(window->frameMargins(), {});
 }
 
 TEST_F(WindowPeerTest, SeesEveryKeyReleaseOnceAsVirtualKeyCodeWhateverHasTheFocus) {

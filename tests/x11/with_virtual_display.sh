@@ -3,31 +3,30 @@
 # window manager), then stops both. Usage: with_virtual_display.sh COMMAND [ARGS...]
 set -euo pipefail
 
-display_number=""
-for candidate in $(seq 147 199); do
-  if [ ! -e "/tmp/.X${candidate}-lock" ] && [ ! -e "/tmp/.X11-unix/X${candidate}" ]; then
-    display_number=$candidate
-    break
-  fi
-done
-[ -n "$display_number" ] || { echo "no free X display number" >&2; exit 1; }
-
-# -noreset: the server must not reset (and re-centre the pointer) when a client leaves.
-Xvfb ":${display_number}" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+xvfb_pid=""
 openbox_pid=""
+scratch=$(mktemp -d)
 cleanup() {
   [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   wait 2>/dev/null || true
+  rm -rf "$scratch"
 }
 trap cleanup EXIT
 
+# Xvfb takes the first free display number itself and writes it to the pipe once it listens:
+# looking for a free number first and starting the server after is a race with any other
+# server starting meanwhile.
+mkfifo "$scratch/display"
+# -noreset: the server must not reset (and re-centre the pointer) when a client leaves.
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -noreset -nolisten tcp \
+  3>"$scratch/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+display_number=""
+read -r -t 10 display_number <"$scratch/display" || true
+[ -n "$display_number" ] || { echo "Xvfb did not start" >&2; exit 1; }
+
 export DISPLAY=":${display_number}"
-for _ in $(seq 100); do
-  xdpyinfo >/dev/null 2>&1 && break
-  sleep 0.05
-done
 xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY" >&2; exit 1; }
 
 if [ -z "${ORVEX_NO_WINDOW_MANAGER:-}" ]; then
