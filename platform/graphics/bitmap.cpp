@@ -38,19 +38,35 @@ Bitmap& Bitmap::operator=(const Bitmap& other) {
   return *this;
 }
 
-void Bitmap::fill(Pixel value) {
-  for (int y = 0; y < size_.height; ++y) std::fill_n(row(y), size_.width, value);
+void Bitmap::aboutToOverwrite(const Rect& area) {
+  if (pendingFill_) fillOutside(intersect(area, {0, 0, size_.width, size_.height}));
+}
+
+void Bitmap::fillOutside(const Rect& kept) const {
+  const Pixel value = *pendingFill_;
+  pendingFill_.reset();
+  for (int y = 0; y < size_.height; ++y) {
+    Pixel* line = pixels_.get() + y * stride_;
+    if (kept.empty() || y < kept.top || y >= kept.bottom()) {
+      std::fill_n(line, size_.width, value);
+    } else {
+      std::fill(line, line + kept.left, value);
+      std::fill(line + kept.right(), line + size_.width, value);
+    }
+  }
 }
 
 void Bitmap::resize(Size size, Pixel fill) {
   size.width = std::max(size.width, 0);
   size.height = std::max(size.height, 0);
   if (size == size_ && pixels_) return;
+  applyPendingFill();  // it belongs to the old pixels, not to the new area
   const std::ptrdiff_t stride = strideFor(size.width);
   const std::size_t bytes = std::max<std::size_t>(
       kPageSize, (static_cast<std::size_t>(stride) * size.height * sizeof(Pixel) + kPageSize - 1) /
                      kPageSize * kPageSize);
-  std::unique_ptr<Pixel[], FreeAligned> pixels(static_cast<Pixel*>(std::aligned_alloc(kPageSize, bytes)));
+  std::unique_ptr<Pixel[], FreeAligned> pixels(
+      static_cast<Pixel*>(std::aligned_alloc(kPageSize, bytes)));
   if (!pixels) throw std::bad_alloc();
   for (int y = 0; y < size.height; ++y) {
     Pixel* target = pixels.get() + y * stride;

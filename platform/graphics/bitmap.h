@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace graphics {
 
@@ -59,13 +60,25 @@ class Bitmap {
   Size size() const { return size_; }
   std::ptrdiff_t stride() const { return stride_; }
 
-  Pixel* row(int y) { return pixels_.get() + y * stride_; }
-  const Pixel* row(int y) const { return pixels_.get() + y * stride_; }
+  Pixel* row(int y) {
+    applyPendingFill();
+    return pixels_.get() + y * stride_;
+  }
+  const Pixel* row(int y) const {
+    applyPendingFill();
+    return pixels_.get() + y * stride_;
+  }
   Pixel at(int x, int y) const { return row(y)[x]; }
   void set(int x, int y, Pixel value) { row(y)[x] = value; }
-  PixelView view() const { return {pixels_.get(), stride_, size_.width, size_.height}; }
+  PixelView view() const { return {row(0), stride_, size_.width, size_.height}; }
 
-  void fill(Pixel value);
+  // Sets every pixel to `value`. The pixels are written when they are next looked at (through
+  // row() or view(), so hold no pointer across a fill), which lets a copy that covers the whole
+  // picture straight after, as every live-view frame does, skip the pass over memory.
+  void fill(Pixel value) { pendingFill_ = value; }
+  // The caller is about to write every pixel of `area` without reading them: a pending fill
+  // is written only around it.
+  void aboutToOverwrite(const Rect& area);
   // Keeps the overlapping top-left part; new area is filled with `fill`.
   void resize(Size size, Pixel fill);
 
@@ -75,9 +88,16 @@ class Bitmap {
   struct FreeAligned {
     void operator()(Pixel* p) const;
   };
+  void applyPendingFill() const {
+    if (pendingFill_) fillOutside({});
+  }
+  // Writes the pending fill everywhere but `kept` and forgets it.
+  void fillOutside(const Rect& kept) const;
+
   Size size_;
   std::ptrdiff_t stride_ = 0;
   std::unique_ptr<Pixel[], FreeAligned> pixels_;
+  mutable std::optional<Pixel> pendingFill_;
 };
 
 }  // namespace graphics

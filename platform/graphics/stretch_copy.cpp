@@ -1,8 +1,8 @@
 #include "platform/graphics/stretch_copy.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 
 namespace graphics {
 namespace {
@@ -40,39 +40,53 @@ bool stretchCopy(Bitmap& target, const Rect& dest, PixelSource& source, const Re
     if (pixels.pixels == nullptr) return false;
   }
 
+  // Sampling only ever moves right, so the readable columns are one run; the columns either
+  // side of it take source pixels off the screen and come out black.
   auto& columns = scratch.columns;
   columns.resize(static_cast<std::size_t>(visible.width));
-  bool everyColumnReadable = true;
+  int firstReadable = visible.width;
+  int endReadable = 0;
   for (int i = 0; i < visible.width; ++i) {
-    const int x = sampleAt(visible.left + i, dest.left, dest.width, sourceRect.left, sourceRect.width) -
-                  available.left;
-    const bool readable = x >= 0 && x < available.width;
-    columns[static_cast<std::size_t>(i)] = readable ? x : -1;
-    everyColumnReadable = everyColumnReadable && readable;
+    const int x =
+        sampleAt(visible.left + i, dest.left, dest.width, sourceRect.left, sourceRect.width) -
+        available.left;
+    columns[static_cast<std::size_t>(i)] = x;
+    if (x >= 0 && x < available.width) {
+      firstReadable = std::min(firstReadable, i);
+      endReadable = i + 1;
+    }
   }
-  // At zoom 1 the columns are one contiguous run: copy rows whole.
-  const bool contiguous = everyColumnReadable && dest.width == sourceRect.width;
-  const std::size_t rowBytes = static_cast<std::size_t>(visible.width) * sizeof(Pixel);
+  const bool anyReadable = firstReadable < endReadable;
+  // At zoom 1 the readable columns are consecutive source pixels: copy them as one block.
+  const bool contiguous = dest.width == sourceRect.width;
+  const auto bytes = [](int count) { return static_cast<std::size_t>(count) * sizeof(Pixel); };
+  const std::size_t rowBytes = bytes(visible.width);
 
-  int previousSourceRow = std::numeric_limits<int>::min();
+  // Every pixel of the visible destination is written below; a pending clear skips them.
+  target.aboutToOverwrite(visible);
+  int previousSourceRow = 0;
   const Pixel* previousRow = nullptr;
   for (int y = visible.top; y < visible.bottom(); ++y) {
     Pixel* out = target.row(y) + visible.left;
     const int sourceRow =
         sampleAt(y, dest.top, dest.height, sourceRect.top, sourceRect.height) - available.top;
-    if (sourceRow == previousSourceRow) {
+    if (previousRow != nullptr && sourceRow == previousSourceRow) {
       // Magnifying repeats source rows: the row just written is the answer.
       std::memcpy(out, previousRow, rowBytes);
-    } else if (sourceRow < 0 || sourceRow >= available.height) {
+    } else if (!anyReadable || sourceRow < 0 || sourceRow >= available.height) {
       std::memset(out, 0, rowBytes);
-    } else if (contiguous) {
-      std::memcpy(out, pixels.row(sourceRow) + columns.front(), rowBytes);
     } else {
       const Pixel* in = pixels.row(sourceRow);
-      for (int i = 0; i < visible.width; ++i) {
-        const int x = columns[static_cast<std::size_t>(i)];
-        out[i] = x >= 0 ? in[x] : kBlack;
+      std::memset(out, 0, bytes(firstReadable));
+      if (contiguous) {
+        std::memcpy(out + firstReadable, in + columns[static_cast<std::size_t>(firstReadable)],
+                    bytes(endReadable - firstReadable));
+      } else {
+        for (int i = firstReadable; i < endReadable; ++i) {
+          out[i] = in[columns[static_cast<std::size_t>(i)]];
+        }
       }
+      std::memset(out + endReadable, 0, bytes(visible.width - endReadable));
     }
     previousSourceRow = sourceRow;
     previousRow = out;

@@ -127,4 +127,26 @@ TEST(Bitmap, ResizeKeepsTheTopLeftAndFillsTheRest) {
   EXPECT_EQ(bitmap.at(0, 0), 0x010101U);
 }
 
+TEST(Bitmap, AClearIsSeenByEveryReaderAndSparesWhatACopyOverwrites) {
+  Bitmap bitmap(4, 3, 0x010101);
+  bitmap.fill(0x202020);
+  EXPECT_EQ(bitmap.at(3, 2), 0x202020U);
+
+  bitmap.set(1, 1, 0xABCDEF);
+  bitmap.fill(0x303030);
+  bitmap.aboutToOverwrite({1, 1, 2, 1});
+  EXPECT_EQ(bitmap.at(1, 1), 0xABCDEFU) << "left for the copy to write";
+  EXPECT_EQ(bitmap.at(0, 1), 0x303030U);
+  EXPECT_EQ(bitmap.at(3, 1), 0x303030U);
+  EXPECT_EQ(bitmap.at(2, 0), 0x303030U);
+
+  bitmap.fill(0x404040);
+  const Bitmap copy = bitmap;
+  EXPECT_EQ(copy.at(1, 1), 0x404040U);
+  bitmap.fill(0x505050);
+  bitmap.resize({6, 3}, 0x606060);
+  EXPECT_EQ(bitmap.at(3, 0), 0x505050U) << "the clear belongs to the pixels from before";
+  EXPECT_EQ(bitmap.at(5, 0), 0x606060U);
+}
+
 }  // namespace

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace bench {
+
+class ProgramOnScreen;
+
+// The live-view tick at three view sizes and three zooms, its parts, and the bare screen read
+// that it cannot beat.
+void registerLiveViewBenchmarks(ProgramOnScreen& program);
+
+}  // namespace bench

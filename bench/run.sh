@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the Release tree in build-bench and runs every benchmark, each on a virtual X server of
+# its own (tests/x11/with_virtual_display.sh: Xvfb 1920x1080x24 with openbox):
+#  1. bench_live_view: the live-view tick, its parts, the bare screen read and the still
+#     capture, in process, CPU ms per iteration (ours and the X server's);
+#  2. video_mode_cpu.sh: the real program in video mode, CPU ms per frame, frames, memory,
+#     the bare read-and-present yardstick and start-up time.
+# Usage: bench/run.sh [SECONDS_PER_VIDEO_RUN] [moving|resting]
+# Benchmarks measure; nothing here passes or fails on time. Run it on a quiet machine: other
+# work on the same cores shows up in every figure.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$root/build-bench"
+seconds="${1:-20}"
+pointer="${2:-moving}"
+with_display="$root/tests/x11/with_virtual_display.sh"
+
+echo "== build (Release) in $build"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DORVEX_BENCHMARKS=ON >/dev/null
+cmake --build "$build" -j "$(nproc)" --target orvex-capture bench_live_view bench_read_and_present \
+  bench_frame_counter bench_startup_time >/dev/null
+
+echo "== machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+echo "== in process: Form1 on the real backends (bench_live_view)"
+"$with_display" "$build/bench/bench_live_view" 2>/dev/null
+echo
+"$with_display" "$root/bench/video_mode_cpu.sh" "$build" "$seconds" "$pointer"

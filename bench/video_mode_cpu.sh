@@ -1,0 +1,204 @@
+#!/usr/bin/env bash
+# Measures the real program on the X server named by $DISPLAY (see
+# tests/x11/with_virtual_display.sh), driven like a user:
+#  - video mode at three view sizes and three zooms with the pointer sweeping a patterned screen:
+#    CPU per frame of the program plus the X server (utime + stime from /proc/PID/stat), the
+#    frames really presented, and resident memory after start and after the run;
+#  - the same for a bare read-and-present of each view size, the yardstick for the whole tick;
+#  - start-up time, launch to mapped window (median).
+# Usage: video_mode_cpu.sh BUILD_DIR [SECONDS_PER_RUN] [moving|resting]
+# "resting" leaves the pointer still in the middle of the swept corner, which shows how much of
+# the X server's share is the moving pointer (Xvfb draws it in software).
+set -euo pipefail
+
+build="$(cd "$1" && pwd)"
+seconds="${2:-20}"
+pointer="${3:-moving}"
+program="$build/orvex-capture"
+reference="$build/bench/bench_read_and_present"
+frame_counter="$build/bench/bench_frame_counter"
+startup_time="$build/bench/bench_startup_time"
+
+readonly rate=20                  # the live view's ticks a second
+readonly control_strip=65         # client height below the view: buttons and lens bar
+readonly startup_runs=7
+screen_width=$(xdpyinfo | awk '/dimensions:/ { split($2, s, "x"); print s[1] }')
+screen_height=$(xdpyinfo | awk '/dimensions:/ { split($2, s, "x"); print s[2] }')
+# The X server: the process listening on the display's local socket.
+display_number="${DISPLAY#:}"
+xserver_pid=$(ss -xlpn | awk -v path="/tmp/.X11-unix/X${display_number%%.*}" \
+  '$5 == path { match($0, /pid=[0-9]+/); print substr($0, RSTART + 4, RLENGTH - 4); exit }')
+[ -n "$xserver_pid" ] || { echo "no local X server for $DISPLAY" >&2; exit 1; }
+
+started_pids=()
+cleanup() {
+  for pid in "${started_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+cpu_ms() {  # utime + stime of a process, all threads, in milliseconds
+  awk -v hz="$(getconf CLK_TCK)" '{ sub(/^.*\) /, ""); split($0, f, " "); print (f[12] + f[13]) * 1000 / hz }' "/proc/$1/stat"
+}
+calc() { awk "BEGIN { printf \"%.4f\", $* }"; }
+rss_mb() { awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }
+
+wait_for_window() {  # the first viewable window of a process
+  timeout 10 xdotool search --sync --onlyvisible --pid "$1" 2>/dev/null | head -1
+}
+client_size() {  # "WIDTH HEIGHT" of a window's client area
+  xdotool getwindowgeometry --shell "$1" | awk -F= '/^WIDTH=/ { w = $2 } /^HEIGHT=/ { h = $2 } END { print w, h }'
+}
+
+# Moves the pointer round the top-left of the screen, one step a tick, for a while. The view
+# reads from the pointer down and right, so there it has the most screen to read.
+start_pointer_sweep() {
+  local steps=$(((seconds + 5) * rate)) moves=()
+  for ((i = 0; i < steps; i++)); do
+    moves+=(mousemove $((20 + (i * 7) % 200)) $((30 + (i * 3) % 120)) sleep 0.05)
+  done
+  if [ "$pointer" = resting ]; then moves=(mousemove 120 90 sleep $((seconds + 5))); fi
+  xdotool "${moves[@]}" &
+  sweep_pid=$!
+  started_pids+=("$sweep_pid")
+}
+
+# Puts a window whose client is WIDTH × HEIGHT away from the swept corner: bottom right, or at
+# the top left when it is as wide as the screen.
+place_window() {
+  local window=$1 width=$2 height=$3
+  xdotool windowsize "$window" "$width" "$height"
+  if ((width >= screen_width)); then
+    xdotool windowmove "$window" 0 0
+  else
+    xdotool windowmove "$window" $((screen_width - width - 10)) $((screen_height - height - 30))
+  fi
+  sleep 0.5
+}
+
+# Measures `seconds` of a running program: prints "frames ours_ms x_ms".
+measure() {
+  local pid=$1 window=$2
+  start_pointer_sweep
+  sleep 1
+  local ours0 x0 frames ours1 x1
+  ours0=$(cpu_ms "$pid")
+  x0=$(cpu_ms "$xserver_pid")
+  frames=$("$frame_counter" "$window" "$seconds")
+  ours1=$(cpu_ms "$pid")
+  x1=$(cpu_ms "$xserver_pid")
+  kill "$sweep_pid" 2>/dev/null || true
+  wait "$sweep_pid" 2>/dev/null || true
+  echo "$frames $(calc "$ours1 - $ours0") $(calc "$x1 - $x0")"
+}
+
+# One row: label, frames, CPU of ours and the X server, memory, target. Leaves the CPU per
+# frame, ours + X server, in per_frame.
+report() {
+  local label=$1 frames=$2 ours=$3 x=$4 rss_start=$5 rss_end=$6 target=$7
+  local per=$((frames > 0 ? frames : seconds * rate))
+  per_frame=$(calc "($ours + $x) / $per")
+  printf '%-34s %7d %9.3f %9.3f %9.3f %8s %9s %9s\n' "$label" "$frames" "$(calc "$ours / $per")" \
+    "$(calc "$x / $per")" "$per_frame" "$target" "$rss_start" "$rss_end"
+}
+
+# Video mode in the real program. lens_key: the key that sets the zoom from the lens bar
+# (End: 4, Home: 0.1), or "" for the zoom it starts with (1).
+run_program() {
+  local width=$1 height=$2 zoom=$3 lens_key=$4 target=$5
+  "$program" 2>/dev/null &
+  local pid=$!
+  started_pids+=("$pid")
+  local window
+  window=$(wait_for_window "$pid")
+  sleep 0.5
+  local rss_start
+  rss_start=$(rss_mb "$pid")
+  # The video button: 30–50 % across, 60 pixels above the bottom of the client area.
+  local client_width client_height
+  read -r client_width client_height < <(client_size "$window")
+  xdotool mousemove --window "$window" $((client_width * 4 / 10)) $((client_height - 48)) click 1
+  sleep 0.3
+  place_window "$window" "$width" $((height + control_strip))
+  read -r client_width client_height < <(client_size "$window")
+  local label="video ${width}x${height} zoom $zoom"
+  if ((client_width != width || client_height != height + control_strip)); then
+    label="$label (view ${client_width}x$((client_height - control_strip)))"
+  fi
+  # Any key release hands the lens bar the focus.
+  if [ -n "$lens_key" ]; then xdotool key Shift_L "$lens_key"; fi
+  # The ticks start once the pointer has crossed the view.
+  xdotool mousemove --window "$window" 10 10
+  sleep 0.2
+  local frames ours x
+  read -r frames ours x < <(measure "$pid" "$window")
+  report "$label" "$frames" "$ours" "$x" "$rss_start" "$(rss_mb "$pid")" "$target"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  totals["${width}x${height}/$zoom"]=$per_frame
+}
+
+run_reference() {
+  local width=$1 height=$2
+  "$reference" "$width" "$height" 2>/dev/null &
+  local pid=$!
+  started_pids+=("$pid")
+  local window
+  window=$(wait_for_window "$pid")
+  local rss_start
+  rss_start=$(rss_mb "$pid")
+  place_window "$window" "$width" "$height"
+  local frames ours x
+  read -r frames ours x < <(measure "$pid" "$window")
+  report "bare ${width}x${height}" "$frames" "$ours" "$x" "$rss_start" "$(rss_mb "$pid")" "-"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  references["${width}x${height}"]=$per_frame
+}
+
+# The X server's own cost of the pointer moving, with no live view running, per 1/20 s.
+run_pointer_alone() {
+  start_pointer_sweep
+  sleep 1
+  local x0 x1
+  x0=$(cpu_ms "$xserver_pid")
+  sleep "$seconds"
+  x1=$(cpu_ms "$xserver_pid")
+  kill "$sweep_pid" 2>/dev/null || true
+  wait "$sweep_pid" 2>/dev/null || true
+  printf '%-34s %7s %9s %9.3f %9s\n' "pointer alone, no program" "-" "-" \
+    "$(calc "($x1 - $x0) / ($seconds * $rate)")" "-"
+}
+
+declare -A totals references
+per_frame=0
+# A plaid to magnify, so that the screen is not one flat colour.
+xsetroot -mod 16 16 -fg '#d08020' -bg '#203060'
+
+echo "== video mode, ${seconds} s a run, pointer $pointer"
+echo "   CPU in ms per presented frame: ours (the program, or the bare reference), X (Xvfb), total;"
+echo "   resident memory after start (RSS0) and after the run (RSS1)"
+printf '%-34s %7s %9s %9s %9s %8s %9s %9s\n' "case" "frames" "ours" "X" "total" "target" \
+  "RSS0 MB" "RSS1 MB"
+run_pointer_alone
+run_program 351 240 1 "" 0.9
+run_program 351 240 4 End 0.9
+run_program 351 240 0.1 Home 1.8
+run_program 1280 720 1 "" 2.4
+run_program 1280 720 4 End 2.4
+run_program 1280 720 0.1 Home 2.4
+run_program 1920 1080 1 "" 3.4
+run_program 1920 1080 4 End 4.2
+run_program 1920 1080 0.1 Home -
+run_reference 351 240
+run_reference 1280 720
+run_reference 1920 1080
+
+echo
+echo "== whole tick / bare read-and-present, zoom 1 (target <= 1.3)"
+for size in 351x240 1280x720 1920x1080; do
+  printf '%-12s %.2f\n' "$size" "$(calc "${totals[$size/1]} / ${references[$size]}")"
+done
+
+echo
+echo "== start-up, launch to mapped window (target <= 100 ms)"
+"$startup_time" "$program" "$startup_runs" | tail -1 | awk -v runs="$startup_runs" '{ printf "median of %d runs: %s ms\n", runs, $2 }'
