@@ -31,8 +31,9 @@ void Form1::CaptureArea() {
   const std::int16_t height = forms::sub16(CornerY[2], CornerY[1]);
   const float twipsX = Screen.TwipsPerPixelX();
   const float twipsY = Screen.TwipsPerPixelY();
-  PicWidth = forms::roundToInt32(width * twipsX);
-  PicHeight = forms::roundToInt32(height * twipsY);
+  // The rectangle's extents in twips, as singles; the layout below replaces them with pixels.
+  PicWidth = forms::roundToInt32(static_cast<float>(width) * twipsX);
+  PicHeight = forms::roundToInt32(static_cast<float>(height) * twipsY);
 
   // The part of the window's height that the view does not take.
   const float overhead = forms::toSingle(double{Height()} - double{twipsY} * Picture1.Height());

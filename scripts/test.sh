@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: unit and behaviour tests, the same
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and the real program on a virtual X
-# server that the tests start themselves.
+# Installs what is missing, builds, checks the code with clang-tidy, and runs every test: unit
+# and behaviour tests, the same under AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# real program on a virtual X server that the tests start themselves.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
@@ -10,6 +10,11 @@ jobs="$(nproc)"
 echo "== build (warnings are errors)"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVEX_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$root/build" -j "$jobs"
+
+echo "== clang-tidy (the program and its platform layer)"
+tidy_log="$root/build/clang-tidy.log"
+run-clang-tidy -quiet -p "$root/build" "$root/(app|capture|modes|help|platform)/" >"$tidy_log" 2>&1 ||
+  { grep -E -A3 'warning:|error:' "$tidy_log"; echo "clang-tidy found problems (see $tidy_log)"; exit 1; }
 
 echo "== build with sanitizers (headless parts)"
 cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DORVEX_SANITIZE=ON \
