@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/x11/error_trap.h"
+#include "platform/x11/window_properties.h"
 
 namespace x11 {
 namespace {
@@ -15,9 +16,6 @@ namespace {
 // Short enough that keys follow a window within a frame or two of its showing up, and that
 // whatever the caller serves between looks is served without a noticeable delay.
 constexpr std::chrono::milliseconds kPollInterval{20};
-
-// More than any window manager lists in _NET_SUPPORTED or _NET_CLIENT_LIST.
-constexpr long kMostValues = 4096;
 
 // An activation request "from a pager": the user asked for it, which a window manager honours
 // even where it keeps new windows from stealing the focus.
@@ -59,24 +57,10 @@ class WindowFinder {
   }
 
  private:
-  Atom atom(const char* name) const { return XInternAtom(display_, name, False); }
+  Atom atom(const char* name) const { return internAtom(display_, name); }
 
-  // A format-32 property's values: an array of long, whatever the width of long.
   std::vector<unsigned long> values(Window window, Atom name, Atom type) const {
-    Atom actualType = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(display_, window, name, 0, kMostValues, False, type,
-                                          &actualType, &format, &count, &remaining, &data);
-    std::vector<unsigned long> found;
-    if (status == Success && actualType == type && format == 32) {
-      const auto* first = reinterpret_cast<const unsigned long*>(data);
-      found.assign(first, first + count);
-    }
-    if (data != nullptr) XFree(data);
-    return found;
+    return propertyValues(display_, window, name, type);
   }
 
   // A viewable, normal window of the process: not its splash screen, which some programs show
