@@ -1,13 +1,12 @@
 #include "platform/graphics/bitmap.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <new>
 
 namespace graphics {
 namespace {
 
-constexpr std::size_t kPageSize = 4096;
+constexpr std::align_val_t kPageSize{4096};
 constexpr std::ptrdiff_t kRowAlignmentPixels = 16;  // 64-byte rows
 
 std::ptrdiff_t strideFor(int width) {
@@ -25,7 +24,7 @@ Rect intersect(const Rect& a, const Rect& b) {
   return {left, top, right - left, bottom - top};
 }
 
-void Bitmap::FreeAligned::operator()(Pixel* p) const { std::free(p); }
+void Bitmap::FreeAligned::operator()(Pixel* p) const { ::operator delete[](p, kPageSize); }
 
 Bitmap::Bitmap(int width, int height, Pixel fill) { resize({width, height}, fill); }
 
@@ -38,36 +37,20 @@ Bitmap& Bitmap::operator=(const Bitmap& other) {
   return *this;
 }
 
-void Bitmap::aboutToOverwrite(const Rect& area) {
-  if (pendingFill_) fillOutside(intersect(area, {0, 0, size_.width, size_.height}));
-}
-
-void Bitmap::fillOutside(const Rect& kept) const {
-  const Pixel value = *pendingFill_;
-  pendingFill_.reset();
-  for (int y = 0; y < size_.height; ++y) {
-    Pixel* line = pixels_.get() + y * stride_;
-    if (kept.empty() || y < kept.top || y >= kept.bottom()) {
-      std::fill_n(line, size_.width, value);
-    } else {
-      std::fill(line, line + kept.left, value);
-      std::fill(line + kept.right(), line + size_.width, value);
-    }
-  }
+void Bitmap::fill(Pixel value) {
+  for (int y = 0; y < size_.height; ++y) std::fill_n(row(y), size_.width, value);
 }
 
 void Bitmap::resize(Size size, Pixel fill) {
   size.width = std::max(size.width, 0);
   size.height = std::max(size.height, 0);
   if (size == size_ && pixels_) return;
-  applyPendingFill();  // it belongs to the old pixels, not to the new area
   const std::ptrdiff_t stride = strideFor(size.width);
-  const std::size_t bytes = std::max<std::size_t>(
-      kPageSize, (static_cast<std::size_t>(stride) * size.height * sizeof(Pixel) + kPageSize - 1) /
-                     kPageSize * kPageSize);
+  // At least one pixel, so that even an empty picture has rows to point at.
+  const std::size_t count =
+      std::max<std::size_t>(1, static_cast<std::size_t>(stride) * size.height);
   std::unique_ptr<Pixel[], FreeAligned> pixels(
-      static_cast<Pixel*>(std::aligned_alloc(kPageSize, bytes)));
-  if (!pixels) throw std::bad_alloc();
+      static_cast<Pixel*>(::operator new[](count * sizeof(Pixel), kPageSize)));
   for (int y = 0; y < size.height; ++y) {
     Pixel* target = pixels.get() + y * stride;
     const int kept = (y < size_.height) ? std::min(size.width, size_.width) : 0;

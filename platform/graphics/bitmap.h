@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 namespace graphics {
 
@@ -43,8 +42,8 @@ struct PixelView {
   const Pixel* row(int y) const { return pixels + y * stride; }
 };
 
-// A 32-bit RGB picture with page-aligned rows, so that large row copies from a shared-memory
-// segment stay fast. Resizing reallocates only when the size really changes.
+// A 32-bit RGB picture, page-aligned with 64-byte rows, so that large row copies from a
+// shared-memory segment stay fast. Resizing reallocates only when the size really changes.
 class Bitmap {
  public:
   Bitmap() = default;
@@ -60,25 +59,13 @@ class Bitmap {
   Size size() const { return size_; }
   std::ptrdiff_t stride() const { return stride_; }
 
-  Pixel* row(int y) {
-    applyPendingFill();
-    return pixels_.get() + y * stride_;
-  }
-  const Pixel* row(int y) const {
-    applyPendingFill();
-    return pixels_.get() + y * stride_;
-  }
+  Pixel* row(int y) { return pixels_.get() + y * stride_; }
+  const Pixel* row(int y) const { return pixels_.get() + y * stride_; }
   Pixel at(int x, int y) const { return row(y)[x]; }
   void set(int x, int y, Pixel value) { row(y)[x] = value; }
   PixelView view() const { return {row(0), stride_, size_.width, size_.height}; }
 
-  // Sets every pixel to `value`. The pixels are written when they are next looked at (through
-  // row() or view(), so hold no pointer across a fill), which lets a copy that covers the whole
-  // picture straight after, as every live-view frame does, skip the pass over memory.
-  void fill(Pixel value) { pendingFill_ = value; }
-  // The caller is about to write every pixel of `area` without reading them: a pending fill
-  // is written only around it.
-  void aboutToOverwrite(const Rect& area);
+  void fill(Pixel value);
   // Keeps the overlapping top-left part; new area is filled with `fill`.
   void resize(Size size, Pixel fill);
 
@@ -88,16 +75,10 @@ class Bitmap {
   struct FreeAligned {
     void operator()(Pixel* p) const;
   };
-  void applyPendingFill() const {
-    if (pendingFill_) fillOutside({});
-  }
-  // Writes the pending fill everywhere but `kept` and forgets it.
-  void fillOutside(const Rect& kept) const;
 
   Size size_;
   std::ptrdiff_t stride_ = 0;
   std::unique_ptr<Pixel[], FreeAligned> pixels_;
-  mutable std::optional<Pixel> pendingFill_;
 };
 
 }  // namespace graphics

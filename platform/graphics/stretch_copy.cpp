@@ -22,7 +22,8 @@ StretchPlan planStretch(const Rect& dest, const Rect& source, Size targetSize) {
   const int firstX = sampleAt(visible.left, dest.left, dest.width, source.left, source.width);
   const int lastX = sampleAt(visible.right() - 1, dest.left, dest.width, source.left, source.width);
   const int firstY = sampleAt(visible.top, dest.top, dest.height, source.top, source.height);
-  const int lastY = sampleAt(visible.bottom() - 1, dest.top, dest.height, source.top, source.height);
+  const int lastY =
+      sampleAt(visible.bottom() - 1, dest.top, dest.height, source.top, source.height);
   return {visible, {firstX, firstY, lastX - firstX + 1, lastY - firstY + 1}};
 }
 
@@ -62,8 +63,6 @@ bool stretchCopy(Bitmap& target, const Rect& dest, PixelSource& source, const Re
   const auto bytes = [](int count) { return static_cast<std::size_t>(count) * sizeof(Pixel); };
   const std::size_t rowBytes = bytes(visible.width);
 
-  // Every pixel of the visible destination is written below; a pending clear skips them.
-  target.aboutToOverwrite(visible);
   int previousSourceRow = 0;
   const Pixel* previousRow = nullptr;
   for (int y = visible.top; y < visible.bottom(); ++y) {
