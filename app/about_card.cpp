@@ -20,9 +20,10 @@ void ToggleAboutCard(Form1& form) {
     // A fresh outline on every showing; the window owns it from then on.
     const std::int32_t bottom = forms::roundToInt32(double{form.Picture2.Height()} - kOutlineInset);
     const std::int32_t right = forms::roundToInt32(double{form.Picture2.Width()} - kOutlineInset);
-    platform::Desktop& desktop = form.desktop();
-    const platform::Hrgn region = desktop.CreateEllipticRgn(kOutlineInset, kOutlineInset, right, bottom);
-    desktop.SetWindowRgn(form.Picture2.hWnd(), region, kRedrawNow);
+    platform::WindowRegions& regions = form.desktop().windowRegions();
+    const platform::Hrgn region =
+        regions.CreateEllipticRgn(kOutlineInset, kOutlineInset, right, bottom);
+    regions.SetWindowRgn(form.Picture2.hWnd(), region, kRedrawNow);
   } else {
     form.Picture2.setVisible(false);
     form.Picture3.setVisible(false);

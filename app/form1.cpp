@@ -21,23 +21,23 @@ forms::FontSpec designFont() {
 
 }  // namespace
 
-Form1::Form1(forms::Runtime& runtime, platform::Desktop& desktop)
+Form1::Form1(forms::Runtime& runtime)
     : forms::Form(runtime),
       Command4(*this, "Command4"),
       HScroll1(*this, "HScroll1"),
       Command3(*this, "Command3"),
       Command2(*this, "Command2"),
-      Timer1(runtime, "Timer1"),
+      Timer1(runtime),
       Picture1(*this, "Picture1", forms::ScaleUnit::Pixels),
-      Timer2(runtime, "Timer2"),
+      Timer2(runtime),
       Picture3(Picture1, "Picture3", forms::ScaleUnit::Twips),
       Text1(Picture1, "Text1"),
       Picture2(Picture1, "Picture2", forms::ScaleUnit::Twips),
       Command1(*this, "Command1"),
       Label1(*this, "Label1"),
-      desktop_(desktop),
-      Clipboard(desktop.clipboard()),
-      Screen(desktop.screen()) {
+      desktop_(runtime.desktop()),
+      Clipboard(desktop_.clipboard()),
+      Screen(desktop_.screen()) {
   designControls();
   connectHandlers();
 }
@@ -75,7 +75,8 @@ void Form1::designControls() {
   };
   for (const ButtonDesign& design : {
            ButtonDesign{Command1, 840, 1335, mode_captions::kVideoIdle, "連続撮影をします。", 2},
-           ButtonDesign{Command2, 2160, 1332, mode_captions::kCameraIdle, "指定した範囲を写します。", 3},
+           ButtonDesign{Command2, 2160, 1332, mode_captions::kCameraIdle,
+                        "指定した範囲を写します。", 3},
            ButtonDesign{Command3, 3480, 612, help::kHelpCaption, "ご使用方法です。", 4},
            ButtonDesign{Command4, 480, 372, "Paint", "ペイントへ画像を送ります", 9},
        }) {
@@ -112,7 +113,8 @@ void Form1::designControls() {
   Picture3.setBackColor(kIconBoxBackground);
   Picture3.setPicture(resources::cameraIcon());
   Picture3.setToolTipText(
-      "｢このプログラムを利用して生じたどのような問題に対しても、開発者はいかなる責任も負いません｣｡");
+      "｢このプログラムを利用して生じたどのような問題に対しても、開発者はいかなる責任も負いません｣"
+      "｡");
   Picture3.setTabIndex(8);
 
   Timer1.setInterval(0);

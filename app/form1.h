@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/desktop.h"
+#include "platform/desktop/desktop.h"
 #include "platform/forms/command_button.h"
 #include "platform/forms/form.h"
 #include "platform/forms/hscrollbar.h"
@@ -18,7 +18,7 @@
 // bar, paint hand-off, hover), help/ (the usage text).
 class Form1 final : public forms::Form {
  public:
-  Form1(forms::Runtime& runtime, platform::Desktop& desktop);
+  explicit Form1(forms::Runtime& runtime);
 
   // The controls, in the order they are made; a control made earlier lies above a later one.
   forms::CommandButton Command4;
@@ -66,10 +66,10 @@ class Form1 final : public forms::Form {
   void Form_MouseMove(const forms::MouseArgs& args);
   void Label1_MouseMove(const forms::MouseArgs& args);
   void Picture1_MouseMove(const forms::MouseArgs& args);
-  void Text1_Change();
 
   // Help (help/).
   void Command3_Click();
+  void Text1_Change();
 
   platform::Desktop& desktop() { return desktop_; }
 

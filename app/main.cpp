@@ -25,8 +25,8 @@ void reportStartFailure(const std::string& reason) {
 struct Program {
   qtplatform::QtDesktop desktop;
   qtplatform::QtToolkit toolkit;
-  forms::Runtime runtime{toolkit, desktop.screen()};
-  Form1 form{runtime, desktop};
+  forms::Runtime runtime{toolkit, desktop};
+  Form1 form{runtime};
 };
 
 }  // namespace

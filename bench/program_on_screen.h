@@ -49,8 +49,8 @@ class ProgramOnScreen {
   qtplatform::QtDesktop realDesktop_;
   FixedCursorDesktop desktop_{realDesktop_};
   qtplatform::QtToolkit toolkit_;
-  forms::Runtime runtime_{toolkit_, desktop_.screen()};
-  Form1 form_{runtime_, desktop_};
+  forms::Runtime runtime_{toolkit_, desktop_};
+  Form1 form_{runtime_};
   std::unique_ptr<PaintCounter> viewPaints_;
 };
 

@@ -22,7 +22,7 @@ void Form1::Form_KeyUp(std::int16_t& KeyCode, std::int16_t /*Shift*/) {
 
 void Form1::MarkTopLeft() {
   platform::PointApi cursor;
-  desktop_.GetCursorPos(cursor);
+  desktop_.pointer().GetCursorPos(cursor);
   CornerX[1] = forms::toInt16(cursor.X);
   CornerY[1] = forms::toInt16(cursor.Y);
   // With a second corner stored, a new first corner captures again at once.

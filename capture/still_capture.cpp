@@ -19,7 +19,7 @@ constexpr double kHeightTrimTwips = 266.4;
 void Form1::CaptureArea() {
   Picture1.Cls();
   platform::PointApi cursor;
-  desktop_.GetCursorPos(cursor);
+  desktop_.pointer().GetCursorPos(cursor);
   if (CornerX[3] == 0) {
     CornerX[2] = forms::toInt16(std::int64_t{cursor.X} + kSecondCornerOffsetX);
     CornerY[2] = forms::toInt16(std::int64_t{cursor.Y} + kSecondCornerOffsetY);
@@ -46,12 +46,13 @@ void Form1::CaptureArea() {
   Form_Resize();
 
   Picture1.Cls();
-  const platform::Hdc screen = desktop_.GetDC(0);
-  desktop_.StretchBlt(Picture1.hDC(), 0, 0, forms::mul32(PicWidth, ZoomNum),
-                      forms::mul32(PicHeight, ZoomNum), screen, CornerX[1], CornerY[1],
-                      forms::mul32(PicWidth, ZoomDen), forms::mul32(PicHeight, ZoomDen),
-                      platform::SRCCOPY);
-  desktop_.ReleaseDC(0, screen);
+  platform::ScreenCopy& gdi = desktop_.screenCopy();
+  const platform::Hdc screen = gdi.GetDC(0);
+  gdi.StretchBlt(Picture1.hDC(), 0, 0, forms::mul32(PicWidth, ZoomNum),
+                 forms::mul32(PicHeight, ZoomNum), screen, CornerX[1], CornerY[1],
+                 forms::mul32(PicWidth, ZoomDen), forms::mul32(PicHeight, ZoomDen),
+                 platform::SRCCOPY);
+  gdi.ReleaseDC(0, screen);
 
   Clipboard.Clear();
   Clipboard.SetData(Picture1.Image());

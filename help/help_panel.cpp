@@ -15,3 +15,6 @@ void Form1::Command3_Click() {
     Command3.setCaption(help::kHelpCaption);
   }
 }
+
+// Whenever the help text changes, the focus leaves the text box, so nobody types into it.
+void Form1::Text1_Change() { Command1.SetFocus(); }

@@ -12,6 +12,3 @@ void Form1::Label1_MouseMove(const forms::MouseArgs& /*args*/) { Timer1.setEnabl
 void Form1::Picture1_MouseMove(const forms::MouseArgs& /*args*/) {
   if (Command1.Caption() == mode_captions::kRunning) Timer1.setEnabled(true);
 }
-
-// Whenever the help text changes, the focus leaves the text box, so nobody types into it.
-void Form1::Text1_Change() { Command1.SetFocus(); }

@@ -14,9 +14,10 @@ constexpr bool kWaitForKeys = true;
 void Form1::Command4_Click() {
   // The live picture goes to the clipboard first; a still capture is already there.
   if (Command1.Caption() == mode_captions::kRunning) copyViewToClipboard();
-  const double taskId = desktop_.Shell(kPaintProgramPath, platform::vbNormalFocus);
+  platform::Programs& programs = desktop_.programs();
+  const double taskId = programs.Shell(kPaintProgramPath, platform::vbNormalFocus);
   // No task: nothing of ours is there to receive keys, and keys sent blind could close
   // whatever window happens to be active.
   if (taskId == 0) throw forms::RuntimeError::programNotStarted(kPaintProgramPath);
-  desktop_.SendKeys(kPasteKeys, kWaitForKeys);
+  programs.SendKeys(kPasteKeys, kWaitForKeys);
 }

@@ -1,22 +1,16 @@
 #pragma once
 
-#include <unordered_map>
-
-#include "platform/desktop.h"
-#include "platform/graphics/device_context.h"
-#include "platform/graphics/region.h"
+#include "platform/desktop/screen_copy.h"
 #include "platform/graphics/stretch_copy.h"
 
 namespace platform {
 
-// The device-context and region half of a desktop, shared by the real desktop and the fake:
-// everything but where the screen's pixels come from.
-class ScreenDesktop : public Desktop {
+// The device contexts and the stretching copy over a screen of pixels, shared by the real
+// desktops and the fake: only where the screen's pixels come from differs.
+class DeviceContexts final : public ScreenCopy {
  public:
-  ScreenDesktop();
-  ~ScreenDesktop() override;
-  ScreenDesktop(const ScreenDesktop&) = delete;
-  ScreenDesktop& operator=(const ScreenDesktop&) = delete;
+  // `screen` must outlive this object.
+  explicit DeviceContexts(graphics::PixelSource& screen);
 
   Hdc GetDC(Hwnd window) override;
   std::int32_t ReleaseDC(Hwnd window, Hdc dc) override;
@@ -24,34 +18,27 @@ class ScreenDesktop : public Desktop {
                           std::int32_t height, Hdc source, std::int32_t sourceX,
                           std::int32_t sourceY, std::int32_t sourceWidth, std::int32_t sourceHeight,
                           std::uint32_t rasterOp) override;
-  Hrgn CreateEllipticRgn(std::int32_t left, std::int32_t top, std::int32_t right,
-                         std::int32_t bottom) override;
-  std::int32_t SetWindowRgn(Hwnd window, Hrgn region, std::int32_t redraw) override;
+  HandleTable<graphics::DeviceContext>::Registration registerDeviceContext(
+      graphics::DeviceContext& context) override;
 
   // Screen device contexts handed out and not yet released.
   int outstandingScreenDcs() const { return outstandingScreenDcs_; }
-  // Regions made and not yet handed to a window.
-  std::size_t unownedRegions() const { return regions_.size(); }
-
- protected:
-  virtual graphics::PixelSource& screenPixels() = 0;
 
  private:
   class ScreenDc final : public graphics::DeviceContext {
    public:
-    explicit ScreenDc(ScreenDesktop& desktop) : desktop_(desktop) {}
-    graphics::PixelSource* source() override { return &desktop_.screenPixels(); }
+    explicit ScreenDc(graphics::PixelSource& screen) : screen_(screen) {}
+    graphics::PixelSource* source() override { return &screen_; }
 
    private:
-    ScreenDesktop& desktop_;
+    graphics::PixelSource& screen_;
   };
 
+  HandleTable<graphics::DeviceContext> contexts_;
   ScreenDc screenDc_;
-  Hdc screenDcHandle_;
+  HandleTable<graphics::DeviceContext>::Registration screenDcHandle_;
   int outstandingScreenDcs_ = 0;
   graphics::StretchScratch scratch_;
-  Hrgn nextRegion_ = 1;
-  std::unordered_map<Hrgn, graphics::EllipseRegion> regions_;
 };
 
 }  // namespace platform

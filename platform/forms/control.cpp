@@ -63,7 +63,8 @@ void Control::place(float left, float top, float width, float height) {
 graphics::Size Control::pixelSize() const { return {wholePixels(width_), wholePixels(height_)}; }
 
 void Control::updateGeometry(bool sizeChanged) {
-  widget_->setGeometry({wholePixels(left_), wholePixels(top_), wholePixels(width_), wholePixels(height_)});
+  widget_->setGeometry(
+      {wholePixels(left_), wholePixels(top_), wholePixels(width_), wholePixels(height_)});
   if (sizeChanged) pixelSizeChanged();
 }
 
@@ -84,7 +85,7 @@ void Control::setMouseIcon(std::optional<ImageFile> cursorFile) { widget_->setPo
 bool Control::showing() const { return visible_ && container_.showing(); }
 
 void Control::SetFocus() {
-  if (!canTakeFocus() || !enabled_ || !showing() || !widget_->setFocus()) {
+  if (!canTakeFocus() || !showing() || !widget_->setFocus()) {
     throw RuntimeError::invalidProcedureCall();
   }
 }

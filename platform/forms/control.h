@@ -30,7 +30,6 @@ class Control : protected PeerListener {
 
   bool Visible() const { return visible_; }
   void setVisible(bool visible);
-  bool Enabled() const { return enabled_; }
 
   const std::string& ToolTipText() const { return toolTip_; }
   void setToolTipText(const std::string& text);
@@ -82,7 +81,6 @@ class Control : protected PeerListener {
   float width_ = 0;
   float height_ = 0;
   bool visible_ = true;
-  bool enabled_ = true;
   std::string toolTip_;
   int tabIndex_ = 0;
 };

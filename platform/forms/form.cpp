@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/desktop.h"
+#include "platform/desktop/screen_metrics.h"
 #include "platform/forms/control.h"
 #include "platform/forms/numeric.h"
 #include "platform/forms/runtime.h"
@@ -82,8 +82,9 @@ void Form::Show() {
   std::vector<Control*> order;
   std::copy_if(controls_.begin(), controls_.end(), std::back_inserter(order),
                [](const Control* control) { return control->canTakeFocus(); });
-  std::stable_sort(order.begin(), order.end(),
-                   [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+  std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+    return a->TabIndex() < b->TabIndex();
+  });
   std::vector<WidgetPeer*> peers;
   peers.reserve(order.size());
   for (Control* control : order) peers.push_back(&control->widgetPeer());

@@ -33,10 +33,7 @@ struct FontSpec {
   bool italic = false;
   bool underline = false;
   bool strikeout = false;
-  int charset = 128;  // Japanese (Shift-JIS)
 };
-
-enum class SystemColor { ButtonFace, Window, WindowText };
 
 // Image files in their classic formats (.ico, .cur, .bmp), as bytes.
 using ImageFile = std::span<const std::byte>;
@@ -157,14 +154,19 @@ class Toolkit {
  public:
   virtual ~Toolkit() = default;
   virtual std::unique_ptr<WindowPeer> createWindow(PeerListener& listener) = 0;
-  virtual std::unique_ptr<ButtonPeer> createButton(ContainerPeer& parent, PeerListener& listener) = 0;
+  virtual std::unique_ptr<ButtonPeer> createButton(ContainerPeer& parent,
+                                                   PeerListener& listener) = 0;
   virtual std::unique_ptr<LabelPeer> createLabel(ContainerPeer& parent, PeerListener& listener) = 0;
-  virtual std::unique_ptr<ScrollBarPeer> createScrollBar(ContainerPeer& parent, PeerListener& listener) = 0;
-  virtual std::unique_ptr<TextBoxPeer> createTextBox(ContainerPeer& parent, PeerListener& listener) = 0;
-  virtual std::unique_ptr<PicturePeer> createPicture(ContainerPeer& parent, PeerListener& listener) = 0;
+  virtual std::unique_ptr<ScrollBarPeer> createScrollBar(ContainerPeer& parent,
+                                                         PeerListener& listener) = 0;
+  virtual std::unique_ptr<TextBoxPeer> createTextBox(ContainerPeer& parent,
+                                                     PeerListener& listener) = 0;
+  virtual std::unique_ptr<PicturePeer> createPicture(ContainerPeer& parent,
+                                                     PeerListener& listener) = 0;
   virtual std::unique_ptr<TimerPeer> createTimer(PeerListener& listener) = 0;
 
-  virtual graphics::Pixel systemColor(SystemColor color) const = 0;
+  // The desktop's colour of button faces, a picture box's background by default.
+  virtual graphics::Pixel buttonFaceColor() const = 0;
   // Tells the user about an error that ended a handler. The program goes on.
   virtual void reportError(const RuntimeError& error) = 0;
 };

@@ -2,27 +2,23 @@
 
 #include <utility>
 
-#include "platform/desktop.h"
+#include "platform/desktop/desktop.h"
 #include "platform/forms/runtime.h"
 
 namespace forms {
 
 PictureBox::PictureBox(Container& container, std::string name, ScaleUnit scaleMode)
-    : Control(container, std::move(name), [](Toolkit& toolkit, ContainerPeer& parent, PeerListener& listener) {
-        return toolkit.createPicture(parent, listener);
-      }),
+    : Control(container, std::move(name),
+              [](Toolkit& toolkit, ContainerPeer& parent, PeerListener& listener) {
+                return toolkit.createPicture(parent, listener);
+              }),
       screen_(container.runtime().screen()),
       scaleMode_(scaleMode),
-      backColor_(container.runtime().toolkit().systemColor(SystemColor::ButtonFace)),
-      hdc_(graphics::deviceContexts().add(*this)),
-      hwnd_(graphics::windows().add(*this)) {
+      backColor_(container.runtime().toolkit().buttonFaceColor()),
+      hdc_(container.runtime().desktop().screenCopy().registerDeviceContext(*this)),
+      hwnd_(container.runtime().desktop().windowRegions().registerWindow(*this)) {
   peer().setBackColor(backColor_);
   peer().setImage(&image_);
-}
-
-PictureBox::~PictureBox() {
-  graphics::deviceContexts().remove(hdc_);
-  graphics::windows().remove(hwnd_);
 }
 
 void PictureBox::Cls() {
@@ -61,7 +57,8 @@ void PictureBox::pixelSizeChanged() {
 
 void PictureBox::targetChanged() { peer().imageChanged(); }
 
-void PictureBox::setWindowRegion(const std::optional<graphics::EllipseRegion>& region, bool redraw) {
+void PictureBox::setWindowRegion(const std::optional<graphics::EllipseRegion>& region,
+                                 bool redraw) {
   region_ = region;
   peer().setRegion(region, redraw);
 }

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/desktop.h"
+#include "platform/desktop/desktop.h"
 #include "platform/forms/container.h"
 #include "platform/forms/control.h"
 #include "platform/graphics/device_context.h"
@@ -14,18 +14,18 @@ namespace forms {
 
 // A picture box: a container with its own scale, an optional picture at its top-left corner,
 // and a backing image of its own size. Drawing through hDC() lands in the backing image, Cls()
-// clears it to the background colour, Image() is the whole of it, and the peer repaints from it.
+// clears it to the background colour (as does a new background colour), Image() is the whole of
+// it, and the peer repaints from it.
 class PictureBox final : public Control,
                          public Container,
                          private graphics::DeviceContext,
                          private graphics::RegionTarget {
  public:
   PictureBox(Container& container, std::string name, ScaleUnit scaleMode);
-  ~PictureBox();
 
   void Cls();
-  platform::Hdc hDC() const { return hdc_; }
-  platform::Hwnd hWnd() const { return hwnd_; }
+  platform::Hdc hDC() const { return hdc_.handle(); }
+  platform::Hwnd hWnd() const { return hwnd_.handle(); }
   const graphics::Bitmap& Image() const { return image_; }
   graphics::Pixel BackColor() const { return backColor_; }
   void setBackColor(graphics::Pixel color);
@@ -60,8 +60,8 @@ class PictureBox final : public Control,
   graphics::Bitmap image_;
   graphics::BitmapSource imageSource_{image_};
   std::optional<graphics::EllipseRegion> region_;
-  platform::Hdc hdc_ = 0;
-  platform::Hwnd hwnd_ = 0;
+  platform::HandleTable<graphics::DeviceContext>::Registration hdc_;
+  platform::HandleTable<graphics::RegionTarget>::Registration hwnd_;
 };
 
 }  // namespace forms

@@ -3,9 +3,12 @@
 #include <exception>
 #include <new>
 
+#include "platform/desktop/desktop.h"
 #include "platform/forms/runtime_error.h"
 
 namespace forms {
+
+platform::Screen& Runtime::screen() { return desktop_.screen(); }
 
 void Runtime::deliver(const std::function<void()>& handler) {
   if (!handler) return;

@@ -1,14 +1,11 @@
 #include "platform/forms/timer.h"
 
-#include <utility>
-
 #include "platform/forms/runtime.h"
 #include "platform/forms/runtime_error.h"
 
 namespace forms {
 
-Timer::Timer(Runtime& runtime, std::string name)
-    : runtime_(runtime), name_(std::move(name)), peer_(runtime.toolkit().createTimer(*this)) {}
+Timer::Timer(Runtime& runtime) : runtime_(runtime), peer_(runtime.toolkit().createTimer(*this)) {}
 
 Timer::~Timer() { peer_->stop(); }
 

@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <memory>
-#include <string>
 
 #include "platform/forms/peers.h"
 
@@ -14,7 +13,7 @@ class Runtime;
 // its interval, so repeated writes of true never hold the ticks off.
 class Timer final : private PeerListener {
  public:
-  Timer(Runtime& runtime, std::string name);
+  explicit Timer(Runtime& runtime);
   ~Timer();
   Timer(const Timer&) = delete;
   Timer& operator=(const Timer&) = delete;
@@ -33,7 +32,6 @@ class Timer final : private PeerListener {
   void restart();
 
   Runtime& runtime_;
-  std::string name_;
   std::unique_ptr<TimerPeer> peer_;
   bool enabled_ = false;
   int interval_ = 0;

@@ -2,7 +2,6 @@
 
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/pixel_source.h"
-#include "platform/handles.h"
 
 namespace graphics {
 
@@ -15,8 +14,5 @@ class DeviceContext {
   // Called after drawing into target(), so that whoever shows it can repaint.
   virtual void targetChanged() {}
 };
-
-// Every live device context, by handle. One user-interface thread uses it.
-platform::HandleTable<DeviceContext>& deviceContexts();
 
 }  // namespace graphics

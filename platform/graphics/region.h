@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "platform/graphics/bitmap.h"
-#include "platform/handles.h"
 
 namespace graphics {
 
@@ -19,8 +18,5 @@ class RegionTarget {
   virtual ~RegionTarget() = default;
   virtual void setWindowRegion(const std::optional<EllipseRegion>& region, bool redraw) = 0;
 };
-
-// Every live window that takes regions, by handle.
-platform::HandleTable<RegionTarget>& windows();
 
 }  // namespace graphics

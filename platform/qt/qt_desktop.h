@@ -1,12 +1,13 @@
 #pragma once
 
-#include <optional>
-#include <string>
-
-#include "platform/screen_desktop.h"
+#include "platform/desktop/desktop.h"
+#include "platform/desktop/device_contexts.h"
+#include "platform/desktop/elliptic_regions.h"
+#include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_screen_metrics.h"
 #include "platform/x11/connection.h"
-#include "platform/x11/key_sender.h"
-#include "platform/x11/program_launcher.h"
+#include "platform/x11/pointer.h"
+#include "platform/x11/programs.h"
 #include "platform/x11/screen_reader.h"
 
 namespace qtplatform {
@@ -14,42 +15,28 @@ namespace qtplatform {
 // The real desktop: the screen, the pointer, keys and program start through an X connection
 // of its own; the clipboard, the screen's scale and the beep through Qt, whose application
 // must exist by the time those are used.
-class QtDesktop final : public platform::ScreenDesktop {
+class QtDesktop final : public platform::Desktop {
  public:
   // Throws std::runtime_error when there is no X display.
   QtDesktop();
-  ~QtDesktop() override;
 
+  platform::Pointer& pointer() override { return pointer_; }
+  platform::ScreenCopy& screenCopy() override { return deviceContexts_; }
+  platform::WindowRegions& windowRegions() override { return regions_; }
+  platform::Programs& programs() override { return programs_; }
   platform::Clipboard& clipboard() override { return clipboard_; }
   platform::Screen& screen() override { return screen_; }
-  std::int32_t GetCursorPos(platform::PointApi& point) override;
-  double Shell(const std::string& path, int windowStyle) override;
-  void SendKeys(const std::string& keys, bool wait) override;
   void Beep() override;
 
- protected:
-  graphics::PixelSource& screenPixels() override { return screenReader_; }
-
  private:
-  class QtClipboard final : public platform::Clipboard {
-   public:
-    void Clear() override;
-    void SetData(const graphics::Bitmap& picture) override;
-  };
-
-  class QtScreen final : public platform::Screen {
-   public:
-    float TwipsPerPixelX() const override;
-    float TwipsPerPixelY() const override;
-  };
-
   x11::Connection connection_;
   x11::ScreenReader screenReader_;
-  x11::KeySender keySender_;
+  platform::DeviceContexts deviceContexts_{screenReader_};
+  platform::EllipticRegions regions_;
+  x11::Pointer pointer_{connection_};
+  x11::Programs programs_;
   QtClipboard clipboard_;
-  QtScreen screen_;
-  // Started by Shell and not yet waited for: the next keys are meant for its window.
-  std::optional<x11::StartedProgram> programAwaitingKeys_;
+  QtScreenMetrics screen_;
 };
 
 }  // namespace qtplatform

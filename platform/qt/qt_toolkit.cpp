@@ -48,20 +48,8 @@ std::unique_ptr<forms::TimerPeer> QtToolkit::createTimer(forms::PeerListener& li
   return std::make_unique<QtTimerPeer>(listener);
 }
 
-graphics::Pixel QtToolkit::systemColor(forms::SystemColor color) const {
-  const QPalette palette = QApplication::palette();
-  const QPalette::ColorRole role = [color] {
-    switch (color) {
-      case forms::SystemColor::ButtonFace:
-        return QPalette::Button;
-      case forms::SystemColor::Window:
-        return QPalette::Base;
-      case forms::SystemColor::WindowText:
-        return QPalette::WindowText;
-    }
-    return QPalette::Button;
-  }();
-  return palette.color(role).rgb() & 0x00FFFFFFU;
+graphics::Pixel QtToolkit::buttonFaceColor() const {
+  return QApplication::palette().color(QPalette::Button).rgb() & 0x00FFFFFFU;
 }
 
 void QtToolkit::reportError(const forms::RuntimeError& error) {

@@ -24,7 +24,7 @@ class QtToolkit final : public forms::Toolkit {
                                                     forms::PeerListener& listener) override;
   std::unique_ptr<forms::TimerPeer> createTimer(forms::PeerListener& listener) override;
 
-  graphics::Pixel systemColor(forms::SystemColor color) const override;
+  graphics::Pixel buttonFaceColor() const override;
   void reportError(const forms::RuntimeError& error) override;
 
  private:

@@ -21,4 +21,12 @@ std::optional<PointerPosition> pointerPosition(const Connection& connection) {
   return position;
 }
 
+std::int32_t Pointer::GetCursorPos(platform::PointApi& point) {
+  const auto position = pointerPosition(connection_);
+  if (!position) return 0;
+  point.X = position->x;
+  point.Y = position->y;
+  return 1;
+}
+
 }  // namespace x11

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/desktop/pointer.h"
 #include "platform/x11/connection.h"
 
 namespace x11 {
@@ -14,5 +15,15 @@ struct PointerPosition {
 
 // Where the pointer is, in screen pixels; nothing when it is on another screen of the display.
 std::optional<PointerPosition> pointerPosition(const Connection& connection);
+
+// The pointer as the program asks for it.
+class Pointer final : public platform::Pointer {
+ public:
+  explicit Pointer(const Connection& connection) : connection_(connection) {}
+  std::int32_t GetCursorPos(platform::PointApi& point) override;
+
+ private:
+  const Connection& connection_;
+};
 
 }  // namespace x11

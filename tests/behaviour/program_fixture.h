@@ -16,7 +16,7 @@ class ProgramTest : public ::testing::Test {
  protected:
   void start(float twipsPerPixel = 15) {
     desktop.setTwipsPerPixel(twipsPerPixel);
-    form = std::make_unique<Form1>(runtime, desktop);
+    form = std::make_unique<Form1>(runtime);
     form->Start();
   }
 
@@ -49,15 +49,13 @@ class ProgramTest : public ::testing::Test {
     return {&form->Command1, &form->Command2, &form->Command3, &form->Command4};
   }
 
-  std::string mode() const {
-    return form->Command2.Caption() + "/" + form->Command1.Caption();
-  }
+  std::string mode() const { return form->Command2.Caption() + "/" + form->Command1.Caption(); }
 
   int errorsReported() const { return static_cast<int>(toolkit.errors().size()); }
 
   fake::FakeDesktop desktop;
   headless::HeadlessToolkit toolkit;
-  forms::Runtime runtime{toolkit, desktop.screen()};
+  forms::Runtime runtime{toolkit, desktop};
   std::unique_ptr<Form1> form;
 };
 

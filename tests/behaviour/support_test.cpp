@@ -32,9 +32,9 @@ TEST(EllipseHit, HoldsThePixelsWhoseCentresLieInsideTheInscribedEllipse) {
 TEST(HeadlessTimers, TickInTimeOrderAsOftenAsTheirIntervalsAllow) {
   fake::FakeDesktop desktop;
   headless::HeadlessToolkit toolkit;
-  forms::Runtime runtime(toolkit, desktop.screen());
-  forms::Timer fast(runtime, "fast");
-  forms::Timer slow(runtime, "slow");
+  forms::Runtime runtime(toolkit, desktop);
+  forms::Timer fast(runtime);
+  forms::Timer slow(runtime);
   std::string ticks;
   fast.Tick = [&] { ticks += 'f'; };
   slow.Tick = [&] {

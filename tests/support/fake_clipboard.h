@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/desktop.h"
+#include "platform/desktop/clipboard.h"
 
 namespace fake {
 

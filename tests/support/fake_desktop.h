@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/screen_desktop.h"
+#include "platform/desktop/desktop.h"
+#include "platform/desktop/device_contexts.h"
+#include "platform/desktop/elliptic_regions.h"
 #include "tests/support/fake_clipboard.h"
 #include "tests/support/synthetic_screen.h"
 
@@ -13,7 +15,9 @@ namespace fake {
 // The desktop as the tests see it: a synthetic screen of known pixels, a pointer the test moves,
 // a clipboard that remembers, and records of beeps, started programs and sent keys. Device
 // contexts, the stretching copy and regions are the real ones.
-class FakeDesktop final : public platform::ScreenDesktop {
+class FakeDesktop final : public platform::Desktop,
+                          private platform::Pointer,
+                          private platform::Programs {
  public:
   struct ShellCall {
     std::string path;
@@ -29,14 +33,12 @@ class FakeDesktop final : public platform::ScreenDesktop {
 
   explicit FakeDesktop(graphics::Size screenSize = kScreenSize) : pixels_(screenSize) {}
 
+  platform::Pointer& pointer() override { return *this; }
+  platform::ScreenCopy& screenCopy() override { return deviceContexts_; }
+  platform::WindowRegions& windowRegions() override { return regions_; }
+  platform::Programs& programs() override { return *this; }
   platform::Clipboard& clipboard() override { return clipboard_; }
   platform::Screen& screen() override { return scale_; }
-  // Reads the pointer, unless made to fail; the point is left alone then.
-  std::int32_t GetCursorPos(platform::PointApi& point) override;
-  // Records the call; returns the task id, or throws the runtime's file-not-found error.
-  double Shell(const std::string& path, int windowStyle) override;
-  // Parses the keys first, so a malformed string throws and records nothing.
-  void SendKeys(const std::string& keys, bool wait) override;
   void Beep() override { ++beeps_; }
 
   // The screen: its pixels (a test may edit or replace them), its scale, and what was read.
@@ -61,11 +63,19 @@ class FakeDesktop final : public platform::ScreenDesktop {
   void setStartedWindowAppears(bool appears) { startedWindowAppears_ = appears; }
 
   int beeps() const { return beeps_; }
-
- protected:
-  graphics::PixelSource& screenPixels() override { return pixels_; }
+  // Screen device contexts handed out and not yet released.
+  int outstandingScreenDcs() const { return deviceContexts_.outstandingScreenDcs(); }
+  // Regions made and not yet handed to a window.
+  std::size_t unownedRegions() const { return regions_.unownedRegions(); }
 
  private:
+  // Reads the pointer, unless made to fail; the point is left alone then.
+  std::int32_t GetCursorPos(platform::PointApi& point) override;
+  // Records the call; returns the task id, or throws the runtime's file-not-found error.
+  double Shell(const std::string& path, int windowStyle) override;
+  // Parses the keys first, so a malformed string throws and records nothing.
+  void SendKeys(const std::string& keys, bool wait) override;
+
   struct Scale final : platform::Screen {
     float TwipsPerPixelX() const override { return twipsPerPixel; }
     float TwipsPerPixelY() const override { return twipsPerPixel; }
@@ -73,6 +83,8 @@ class FakeDesktop final : public platform::ScreenDesktop {
   };
 
   SyntheticScreen pixels_;
+  platform::DeviceContexts deviceContexts_{pixels_};
+  platform::EllipticRegions regions_;
   Scale scale_;
   FakeClipboard clipboard_;
   platform::PointApi cursor_;

@@ -35,17 +35,7 @@ std::unique_ptr<forms::TimerPeer> HeadlessToolkit::createTimer(forms::PeerListen
   return std::make_unique<Timer>(schedule_, listener);
 }
 
-graphics::Pixel HeadlessToolkit::systemColor(forms::SystemColor color) const {
-  switch (color) {
-    case forms::SystemColor::ButtonFace:
-      return graphics::rgb(0xC0, 0xC0, 0xC0);
-    case forms::SystemColor::Window:
-      return graphics::rgb(0xFF, 0xFF, 0xFF);
-    case forms::SystemColor::WindowText:
-      return graphics::kBlack;
-  }
-  return graphics::kBlack;
-}
+graphics::Pixel HeadlessToolkit::buttonFaceColor() const { return graphics::rgb(0xC0, 0xC0, 0xC0); }
 
 void HeadlessToolkit::fire(forms::Timer& formsTimer) { TimerSchedule::fire(timer(formsTimer)); }
 

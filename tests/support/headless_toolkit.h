@@ -43,8 +43,8 @@ class HeadlessToolkit final : public forms::Toolkit {
                                                     forms::PeerListener& listener) override;
   std::unique_ptr<forms::TimerPeer> createTimer(forms::PeerListener& listener) override;
 
-  // The classic desktop scheme.
-  graphics::Pixel systemColor(forms::SystemColor color) const override;
+  // The classic desktop scheme's grey.
+  graphics::Pixel buttonFaceColor() const override;
   void reportError(const forms::RuntimeError& error) override { errors_.push_back(error); }
 
   // Every error the runtime reported, oldest first.

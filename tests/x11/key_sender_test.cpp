@@ -109,7 +109,7 @@ TEST_F(KeysArriving, ShiftOverAGroup) {
 
 TEST_F(KeysArriving, TheDesktopSendsAndWaits) {
   qtplatform::QtDesktop desktop;
-  desktop.SendKeys("^v", true);
+  desktop.programs().SendKeys("^v", true);
   EXPECT_EQ(receivedKeys().size(), 4U);
 }
 
@@ -117,7 +117,7 @@ TEST_F(KeysArriving, AMalformedStringSendsNothing) {
   qtplatform::QtDesktop desktop;
   for (const char* keys : {"a{FOO}", "ab(", "x^"}) {
     try {
-      desktop.SendKeys(keys, true);
+      desktop.programs().SendKeys(keys, true);
       ADD_FAILURE() << "no error for " << keys;
     } catch (const forms::RuntimeError& error) {
       EXPECT_EQ(error.number(), 5) << keys;

@@ -123,11 +123,12 @@ TEST_F(ProgramWindow, KeysAfterAStartWaitForTheWindowAndAreNotSentWithoutIt) {
   ASSERT_TRUE(display_.takeFocus(witness));
 
   qtplatform::QtDesktop desktop;
+  platform::Programs& programs = desktop.programs();
   const Windowless program;
-  const double task = desktop.Shell(program.path(), platform::vbNormalFocus);
+  const double task = programs.Shell(program.path(), platform::vbNormalFocus);
   EXPECT_GT(task, 0);
   try {
-    desktop.SendKeys("x", true);
+    programs.SendKeys("x", true);
     ADD_FAILURE() << "no error";
   } catch (const forms::RuntimeError& error) {
     EXPECT_EQ(error.number(), kProgramWindowDidNotAppear);
@@ -139,7 +140,7 @@ TEST_F(ProgramWindow, KeysAfterAStartWaitForTheWindowAndAreNotSentWithoutIt) {
 
   // Only the keys right after a start wait.
   ASSERT_TRUE(display_.takeFocus(witness));
-  desktop.SendKeys("x", true);
+  programs.SendKeys("x", true);
   XSync(display_.get(), False);
   EXPECT_TRUE(XCheckWindowEvent(display_.get(), witness, KeyPressMask, &event));
   kill(static_cast<pid_t>(task), SIGTERM);

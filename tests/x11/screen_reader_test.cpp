@@ -144,20 +144,16 @@ INSTANTIATE_TEST_SUITE_P(Transfers, ScreenReading,
 // A picture in memory as a copy target, the way a picture box's backing image is one.
 class BitmapDc final : public graphics::DeviceContext {
  public:
-  BitmapDc(int width, int height)
-      : bitmap_(width, height, graphics::rgb(1, 2, 3)),
-        handle_(graphics::deviceContexts().add(*this)) {}
-  ~BitmapDc() override { graphics::deviceContexts().remove(handle_); }
-  BitmapDc(const BitmapDc&) = delete;
-  BitmapDc& operator=(const BitmapDc&) = delete;
+  BitmapDc(platform::ScreenCopy& gdi, int width, int height)
+      : bitmap_(width, height, graphics::rgb(1, 2, 3)), handle_(gdi.registerDeviceContext(*this)) {}
 
   graphics::Bitmap* target() override { return &bitmap_; }
   const graphics::Bitmap& bitmap() const { return bitmap_; }
-  platform::Hdc handle() const { return handle_; }
+  platform::Hdc handle() const { return handle_.handle(); }
 
  private:
   graphics::Bitmap bitmap_;
-  platform::Hdc handle_;
+  platform::HandleTable<graphics::DeviceContext>::Registration handle_;
 };
 
 using DesktopStretch = OnThePatternedScreen;
@@ -182,7 +178,8 @@ void expectStretchedPattern(const graphics::Bitmap& bitmap, const Rect& source,
 
 TEST_F(DesktopStretch, CopiesTheScreenIntoABitmapAtAnyZoom) {
   qtplatform::QtDesktop desktop;
-  const platform::Hdc screen = desktop.GetDC(0);
+  platform::ScreenCopy& gdi = desktop.screenCopy();
+  const platform::Hdc screen = gdi.GetDC(0);
   ASSERT_NE(screen, 0U);
   const int w = screenWidth();
   const int h = screenHeight();
@@ -196,13 +193,13 @@ TEST_F(DesktopStretch, CopiesTheScreenIntoABitmapAtAnyZoom) {
                {64, 48, {0, 0, w, h}},                // the whole screen, much reduced
                {40, 30, {w + 10, 0, 40, 30}}};        // wholly off the screen: black
   for (const auto& c : cases) {
-    BitmapDc target(c.width, c.height);
-    EXPECT_EQ(desktop.StretchBlt(target.handle(), 0, 0, c.width, c.height, screen, c.source.left,
-                                 c.source.top, c.source.width, c.source.height, platform::SRCCOPY),
+    BitmapDc target(gdi, c.width, c.height);
+    EXPECT_EQ(gdi.StretchBlt(target.handle(), 0, 0, c.width, c.height, screen, c.source.left,
+                             c.source.top, c.source.width, c.source.height, platform::SRCCOPY),
               1);
     expectStretchedPattern(target.bitmap(), c.source, {0, 0, w, h});
   }
-  EXPECT_EQ(desktop.ReleaseDC(0, screen), 1);
+  EXPECT_EQ(gdi.ReleaseDC(0, screen), 1);
 }
 
 TEST(Pointer, FollowsAWarp) {
@@ -216,7 +213,7 @@ TEST(Pointer, FollowsAWarp) {
     XSync(display.get(), False);
     EXPECT_EQ(x11::pointerPosition(connection), (x11::PointerPosition{x, y}));
     platform::PointApi point;
-    EXPECT_EQ(desktop.GetCursorPos(point), 1);
+    EXPECT_EQ(desktop.pointer().GetCursorPos(point), 1);
     EXPECT_EQ(point.X, x);
     EXPECT_EQ(point.Y, y);
   }

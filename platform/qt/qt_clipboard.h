@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/desktop/clipboard.h"
+
+namespace qtplatform {
+
+// The system clipboard through Qt, whose application must exist by the time it is used.
+class QtClipboard final : public platform::Clipboard {
+ public:
+  void Clear() override;
+  void SetData(const graphics::Bitmap& picture) override;
+};
+
+}  // namespace qtplatform
