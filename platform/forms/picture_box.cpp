@@ -29,6 +29,8 @@ void PictureBox::Cls() {
 void PictureBox::setBackColor(graphics::Pixel color) {
   backColor_ = color;
   peer().setBackColor(color);
+  // What was drawn goes with the old colour, as on a classic picture box.
+  Cls();
 }
 
 void PictureBox::setPicture(std::optional<ImageFile> imageFile) { peer().setPicture(imageFile); }

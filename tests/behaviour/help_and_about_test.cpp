@@ -1,4 +1,5 @@
 #include "tests/behaviour/program_fixture.h"
+#include "tests/behaviour/view_checks.h"
 
 namespace {
 
@@ -40,7 +41,8 @@ TEST_F(HelpAndAbout, HelpShowsTheUsageTextAndHidesItAgain) {
   EXPECT_EQ(window().Command3.Caption(), "ＯＫ");
   EXPECT_EQ(window().Text1.Text(), kUsageText);
   EXPECT_EQ(toolkit.textBox(window().Text1).text(), kUsageText);
-  EXPECT_TRUE(window().Command1.hasFocus()) << "a new help text sends the focus to the video button";
+  EXPECT_TRUE(window().Command1.hasFocus())
+      << "a new help text sends the focus to the video button";
 
   click(window().Command3);
   EXPECT_FALSE(window().Text1.Visible());
@@ -67,6 +69,9 @@ TEST_F(HelpAndAbout, AClickOnTheViewTogglesTheCardCutToAnEllipse) {
   EXPECT_EQ(card.region()->bounds, (graphics::Rect{10, 10, 331, 221})) << "(10, 10)–(341, 231)";
   EXPECT_TRUE(card.redrawAsked());
   EXPECT_EQ(desktop.unownedRegions(), 0U) << "the window owns the region";
+  EXPECT_TRUE(allPixels(window().Picture2.Image(), graphics::rgb(255, 255, 192)));
+  EXPECT_TRUE(allPixels(window().Picture3.Image(), graphics::rgb(255, 255, 128)))
+      << "the icon box in its own colour, not the default grey";
 
   // The card's corner lies outside the ellipse: the click falls through to the view, which
   // hides the card all the same.
