@@ -79,6 +79,8 @@ class Form1 final : public forms::Form {
   void MarkTopLeft();
   void CaptureArea();
   void copyViewToClipboard();
+  // The view's height that the layout gives it at the window's present inner height.
+  double layoutViewHeight() const;
 
   platform::Desktop& desktop_;
   platform::Clipboard& Clipboard;

@@ -18,11 +18,13 @@ float single(double value) { return forms::toSingle(value); }
 
 }  // namespace
 
+double Form1::layoutViewHeight() const { return double{ScaleHeight()} - kBottomStrip; }
+
 void Form1::Form_Resize() {
   if (WindowState() == vbMinimized) return;
   if (!(ScaleHeight() > kBottomStrip)) return;
 
-  Picture1.setHeight(single(double{ScaleHeight()} - kBottomStrip));
+  Picture1.setHeight(single(layoutViewHeight()));
   Picture1.setWidth(ScaleWidth());
   Picture2.setTop(single((double{Picture1.Height()} - Picture2.Height()) / 2.0F));
   Picture2.setLeft(single((double{Picture1.Width()} - Picture2.Width()) / 2.0F));

@@ -35,8 +35,9 @@ void Form1::CaptureArea() {
   PicWidth = forms::roundToInt32(static_cast<float>(width) * twipsX);
   PicHeight = forms::roundToInt32(static_cast<float>(height) * twipsY);
 
-  // The part of the window's height that the view does not take.
-  const float overhead = forms::toSingle(double{Height()} - double{twipsY} * Picture1.Height());
+  // The part of the window's height that the view does not take, as the layout shares it out:
+  // after a capture too small for the layout, the view itself still has its older height.
+  const float overhead = forms::toSingle(double{Height()} - double{twipsY} * layoutViewHeight());
   const double zoom = double{static_cast<float>(ZoomNum) / static_cast<float>(ZoomDen)};
   setWidth(forms::toSingle((width * double{twipsX} - kWidthTrimTwips) * zoom +
                            kWidthBorderPixels * twipsX));

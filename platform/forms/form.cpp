@@ -9,6 +9,12 @@
 #include "platform/forms/runtime_error.h"
 
 namespace forms {
+namespace {
+
+// An empty client area would take the window off the screen altogether (Qt unmaps it).
+constexpr int kSmallestClientExtent = 1;
+
+}  // namespace
 
 Form::Form(Runtime& runtime) : runtime_(runtime), peer_(runtime.toolkit().createWindow(*this)) {
   client_ = peer_->clientSize();
@@ -36,13 +42,13 @@ float Form::Height() const {
 void Form::setWidth(float twips) {
   const Margins frame = peer_->frameMargins();
   const int outer = roundToInt32(double{twips} / runtime_.screen().TwipsPerPixelX());
-  resizeClient({std::max(0, outer - frame.left - frame.right), client_.height});
+  resizeClient({std::max(kSmallestClientExtent, outer - frame.left - frame.right), client_.height});
 }
 
 void Form::setHeight(float twips) {
   const Margins frame = peer_->frameMargins();
   const int outer = roundToInt32(double{twips} / runtime_.screen().TwipsPerPixelY());
-  resizeClient({client_.width, std::max(0, outer - frame.top - frame.bottom)});
+  resizeClient({client_.width, std::max(kSmallestClientExtent, outer - frame.top - frame.bottom)});
 }
 
 float Form::ScaleWidth() const { return static_cast<float>(client_.width) / pixelsPerUnitX(); }

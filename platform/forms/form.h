@@ -15,8 +15,9 @@ class Control;
 
 // The window. Its outer Width and Height are twips, frame included, whatever its scale;
 // ScaleWidth and ScaleHeight are its client area in its scale. A size change raises Resize
-// inside the write that made it, and only when the client area really changed. A window can
-// shrink to its frame but no further: a smaller or negative size leaves an empty client area.
+// inside the write that made it, and only when the client area really changed. Like a native
+// window it has a smallest size: its frame around one pixel; a smaller or negative size asked
+// for gives that.
 class Form : public Container, protected PeerListener {
  public:
   static constexpr int vbMinimized = 1;

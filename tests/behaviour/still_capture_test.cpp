@@ -29,7 +29,8 @@ TEST_F(StillCapture, CapturesTheMarkedRectangleAtZoomOne) {
   const int viewHeight = static_cast<int>(window().Picture1.Height());
   EXPECT_EQ(view().width(), viewWidth);
   EXPECT_EQ(view().height(), viewHeight);
-  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 100, 200, 1, 1, viewWidth, viewHeight, background()));
+  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 100, 200, 1, 1, viewWidth, viewHeight,
+                          background()));
   ASSERT_TRUE(desktop.clipboardPicture().has_value());
   EXPECT_EQ(*desktop.clipboardPicture(), view()) << "the clipboard holds exactly the view";
   EXPECT_EQ(desktop.beeps(), 1);
@@ -48,7 +49,8 @@ TEST_F(StillCapture, TheLensBarRecapturesMagnified) {
   EXPECT_EQ(std::lround(window().Height() / 15), outerPixels(before + (201 * 15 - 266.4) * 2));
   const int viewWidth = view().width();
   const int viewHeight = view().height();
-  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 100, 200, 20, 10, viewWidth, viewHeight, background()));
+  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 100, 200, 20, 10, viewWidth, viewHeight,
+                          background()));
   EXPECT_EQ(*desktop.clipboardPicture(), view());
   EXPECT_EQ(desktop.beeps(), 2);
 }
@@ -56,15 +58,15 @@ TEST_F(StillCapture, TheLensBarRecapturesMagnified) {
 TEST_F(StillCapture, ZoomFourAndOneTenth) {
   captureRectangle(300, 300, 397, 376);
   moveLensBarTo(40);
-  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 300, 300, 40, 10, view().width(), view().height(),
-                          background()));
+  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 300, 300, 40, 10, view().width(),
+                          view().height(), background()));
   // Only the quarter of the nominal source that shows is read.
   EXPECT_LE(desktop.lastReadArea().width, (view().width() + 3) / 4 + 1);
 
   moveLensBarTo(1);
   EXPECT_EQ(std::lround(window().Width() / 15), std::lround(((100 * 15 - 30) * 0.1 + 135) / 15));
-  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 300, 300, 1, 10, view().width(), view().height(),
-                          background()));
+  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 300, 300, 1, 10, view().width(),
+                          view().height(), background()));
 }
 
 TEST_F(StillCapture, AnInvertedRectangleLeavesTheViewBlank) {
@@ -82,8 +84,8 @@ TEST_F(StillCapture, AnInvertedRectangleLeavesTheViewBlank) {
   pointAt(20, 30);
   releaseKey('1');
   EXPECT_EQ(desktop.beeps(), 1) << "a first corner up and left of it captures at once";
-  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 20, 30, 1, 1, view().width(), view().height(),
-                          background()));
+  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 20, 30, 1, 1, view().width(),
+                          view().height(), background()));
 }
 
 TEST_F(StillCapture, AnEmptyRectangleStillRunsToTheEnd) {
@@ -108,6 +110,39 @@ TEST_F(StillCapture, ATinyCaptureCopiesWithTheTwipsExtents) {
   // PicWidth × PicHeight were 150 × 30 twips for the copy: 30 rows of screen, the rest blank.
   EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 50, 60, 1, 1, 150, 30, background()));
   EXPECT_EQ(window().PicWidth, 0);
+}
+
+TEST_F(StillCapture, TinyCapturesKeepTheWindowAndTheNextOneSizesItAfresh) {
+  const float freshOverhead = overhead();
+  const struct {
+    const char* what;
+    int lensBar;
+    int cursorX;
+    int cursorY;
+    int arrowSteps;
+  } cases[] = {{"1 × 1", 10, 98, 177, 0},
+               {"no height at zoom 4", 40, 147, 176, 0},
+               {"200 × 1, then an arrow key", 10, 297, 177, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    click(window().Command2);  // stop and start again: a fresh window
+    click(window().Command2);
+    moveLensBarTo(c.lensBar);
+    captureRectangle(100, 200, c.cursorX, c.cursorY);
+    for (int step = 0; step < c.arrowSteps; ++step)
+      toolkit.scrollBar(window().HScroll1).pressArrow(1);
+    const graphics::Size client = toolkit.window(window()).clientSize();
+    EXPECT_GE(client.width, 1) << "an empty window would leave the screen for good";
+    EXPECT_GE(client.height, 1);
+
+    captureRectangle(100, 200, 297, 376);
+    const double zoom = window().ZoomNum / static_cast<double>(window().ZoomDen);
+    EXPECT_EQ(std::lround(window().Width() / 15), std::lround(((200 * 15 - 30) * zoom + 135) / 15));
+    EXPECT_EQ(std::lround(window().Height() / 15),
+              outerPixels(freshOverhead + (201 * 15 - 266.4) * zoom))
+        << "sized as from a fresh start";
+  }
+  EXPECT_EQ(errorsReported(), 0);
 }
 
 TEST_F(StillCapture, AFailedScreenReadLeavesTheViewCleared) {

@@ -39,4 +39,15 @@ TEST_F(StillCapture, LensBarMagnifiesBlockForBlock) {
   EXPECT_TRUE(viewShows(clipboardPicture()));
 }
 
+TEST_F(StillCapture, ACaptureWithNoHeightLeavesTheWindowOnScreenAndAtWork) {
+  markRectangle(first_, second_);
+  strikeKeyRepeatedly(XK_Right, 3 * kLensStepsPerZoom);
+  ASSERT_TRUE(clipboardShowsPattern(first_, 4));
+  // At zoom 4 the sizing arithmetic asks for a window lower than its frame.
+  markSecondCorner(first_ + QPoint(50, 0));
+  EXPECT_TRUE(screen_.viewable(program_->window())) << "a window with no inside leaves the screen";
+  markRectangle(first_, second_);
+  EXPECT_TRUE(clipboardShowsPattern(first_, 4)) << "the keys still reach it";
+}
+
 }  // namespace
