@@ -102,6 +102,20 @@ TEST_F(Modes, AStartWithTheBarElsewhereLeavesTenTenths) {
   EXPECT_EQ(desktop.beeps(), 0) << "the reset captures nothing";
 }
 
+TEST_F(Modes, ARestartClearsTheCornersBeforeItMovesTheBar) {
+  captureRectangle(100, 200, 297, 376);
+  moveLensBarTo(25);
+  ASSERT_EQ(desktop.beeps(), 2);
+  click(window().Command2);  // camera off: the corners stay marked
+  click(window().Command2);  // camera on again, the bar still at 2.5
+  EXPECT_EQ(desktop.beeps(), 2) << "the reset must not capture again";
+  EXPECT_FALSE(desktop.clipboardPicture().has_value());
+  EXPECT_FLOAT_EQ(window().Width(), 4308);
+  EXPECT_FLOAT_EQ(window().Height(), 4056);
+  EXPECT_EQ(window().ZoomNum, 10);
+  EXPECT_EQ(window().ZoomDen, 10);
+}
+
 TEST_F(Modes, StoppingCameraModeResetsTheZoomButNotTheBar) {
   moveLensBarTo(30);
   click(window().Command2);
