@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <iostream>
 #include <memory>
+#include <span>
 #include <string>
 
+#include "app/command_line.h"
 #include "app/form1.h"
 #include "platform/forms/runtime.h"
 #include "platform/qt/display_probe.h"
@@ -31,7 +34,13 @@ struct Program {
 
 }  // namespace
 
-int main(int /*argc*/, char** argv) {
+int main(int argc, char** argv) {
+  // Options are answered before Qt or the display is touched, so they work without a desktop.
+  const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc));
+  const commandline::Request request =
+      commandline::parse(arguments.empty() ? arguments : arguments.subspan(1));
+  if (const auto status = commandline::answer(request, std::cout, std::cerr)) return *status;
+
   if (!qtplatform::xDisplayReachable()) {
     const char* display = std::getenv("DISPLAY");
     reportStartFailure(display != nullptr
@@ -42,7 +51,7 @@ int main(int /*argc*/, char** argv) {
   // Magnifying is pixel for pixel: the cursor, the screen reads and the window stay in device
   // pixels, and the screen's real DPI gives the twips per pixel.
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-  // The program takes no arguments, Qt's own included.
+  // Qt sees none of the arguments: the options above are all the program takes.
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
   QApplication::setApplicationName(kProgramName);
