@@ -18,6 +18,9 @@
 namespace {
 
 constexpr const char* kProgramName = "orvex-capture";
+// The class of the window (WM_CLASS) is the application's name: the task bar matches it to the
+// desktop entry of the same id.
+constexpr const char* kApplicationId = ORVEX_APPLICATION_ID;
 
 void reportStartFailure(const std::string& reason) {
   std::fprintf(stderr, "%s: 起動できません: %s\n", kProgramName, reason.c_str());
@@ -54,7 +57,8 @@ int main(int argc, char** argv) {
   // Qt sees none of the arguments: the options above are all the program takes.
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
-  QApplication::setApplicationName(kProgramName);
+  QApplication::setApplicationName(kApplicationId);
+  QGuiApplication::setDesktopFileName(kApplicationId);
   // No font of that name here: IPA's proportional gothic is its closest match.
   QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
                              {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});

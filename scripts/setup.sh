@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic            # a Japanese P-gothic for the design font
   kolourpaint                     # a paint program that takes a pasted picture
   xvfb openbox x11-utils xdotool xclip imagemagick   # the tests' virtual desktop
+  dpkg-dev file zip desktop-file-utils appstream lintian   # packaging and its checks
 )
 
 missing=()
@@ -27,4 +28,5 @@ fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Other installs may hold the package lock for a while: wait for it rather than fail.
+apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=300 "${missing[@]}" >/dev/null
