@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, checks the code with clang-tidy, and runs every test: unit
-# and behaviour tests, the same under AddressSanitizer and UndefinedBehaviorSanitizer, and the
-# real program on a virtual X server that the tests start themselves.
+# and behaviour tests, the same under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# real program on a virtual X server that the tests start themselves, and the Debian package
+# (validated, installed, started from its menu entry's command and removed).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
@@ -23,6 +24,10 @@ cmake --build "$root/build-sanitize" -j "$jobs"
 
 echo "== tests with sanitizers"
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
+
+echo "== Debian package"
+"$root/scripts/package.sh"
+"$root/tests/package/check_package.sh" "$root"/dist/orvex-capture_*.deb
 
 echo "== all tests"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
