@@ -11,6 +11,7 @@ packages=(
   kolourpaint                     # a paint program that takes a pasted picture
   xvfb openbox x11-utils xdotool xclip imagemagick   # the tests' virtual desktop
   dpkg-dev file zip desktop-file-utils appstream lintian   # packaging and its checks
+  x11-xkb-utils                   # setxkbmap: the tests' keyboard layouts
 )
 
 missing=()

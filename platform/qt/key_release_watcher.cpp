@@ -4,9 +4,9 @@
 #include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
+#include <cstdint>
 
 #include "platform/qt/input_state.h"
-#include "platform/qt/level_zero_keysym.h"
 #include "platform/x11/virtual_keys.h"
 
 namespace qtplatform {
@@ -22,8 +22,10 @@ bool KeyReleaseWatcher::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyRelease || watched != window_.windowHandle()) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (key->isAutoRepeat()) return false;
-  const unsigned long keysym = key->nativeVirtualKey();
-  const int keyCode = x11::virtualKeyCode(keysym, levelZeroKeysym(key->nativeScanCode(), keysym));
+  const x11::KeyboardMap& keyboard = keyboard_.current();
+  const std::uint32_t keycode = key->nativeScanCode();
+  const int keyCode = x11::virtualKeyCode(
+      key->nativeVirtualKey(), keyboard.unshiftedKeysymOf(keycode), keyboard.nameOf(keycode));
   listener_.peerKeyReleased(keyCode, shiftState(key->modifiers()));
   return false;
 }

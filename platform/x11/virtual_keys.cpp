@@ -3,6 +3,7 @@
 #include <X11/keysym.h>
 
 #include <span>
+#include <string_view>
 
 namespace x11 {
 namespace {
@@ -50,15 +51,29 @@ int offsetIn(unsigned long keysym, unsigned long first, unsigned long last, int 
   return keysym >= first && keysym <= last ? firstCode + static_cast<int>(keysym - first) : 0;
 }
 
+// The main row's digit keys by their XKB names, AE01 (the "1" key) to AE10 (the "0" key).
+int digitRowCode(std::string_view keyName) {
+  constexpr std::string_view kDigitRowKeys[] = {"AE10", "AE01", "AE02", "AE03", "AE04",
+                                                "AE05", "AE06", "AE07", "AE08", "AE09"};
+  for (int digit = 0; digit < 10; ++digit) {
+    if (kDigitRowKeys[digit] == keyName) return 48 + digit;
+  }
+  return 0;
+}
+
 }  // namespace
 
-int virtualKeyCode(unsigned long keysym, unsigned long unshiftedKeysym) {
+int virtualKeyCode(unsigned long keysym, unsigned long unshiftedKeysym, std::string_view keyName) {
   // The keypad is told by what it typed: its first level is the Num Lock off one (KP_End for
   // the 1 key), whatever the lock says.
   if (const int digit = offsetIn(keysym, XK_KP_0, XK_KP_9, 96)) return digit;
   if (keysym >= XK_KP_Space && keysym <= XK_KP_Equal) return codeIn(kKeypadKeys, keysym);
 
-  // Elsewhere the physical key decides: Shift+1 types '!' and is still the 1 key.
+  // The main row's digit keys have their codes whatever a layout prints on them: "&" and "é"
+  // on French keyboards, which type the digits with Shift.
+  if (const int digit = digitRowCode(keyName)) return digit;
+
+  // Elsewhere the key's first symbol decides: Shift+; types ':' and is still the ; key.
   const unsigned long key = unshiftedKeysym != 0 ? unshiftedKeysym : keysym;
   if (const int code = offsetIn(key, XK_0, XK_9, 48)) return code;
   if (const int code = offsetIn(key, XK_a, XK_z, 65)) return code;

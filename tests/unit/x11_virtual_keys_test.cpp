@@ -1,6 +1,8 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "platform/x11/virtual_keys.h"
 
 namespace {
@@ -9,12 +11,14 @@ struct Case {
   unsigned long keysym;
   unsigned long unshifted;
   int code;
+  std::string_view keyName = {};  // the key's XKB name, which tells its place
 };
 
 void expectCodes(std::initializer_list<Case> cases) {
   for (const Case& c : cases) {
-    EXPECT_EQ(x11::virtualKeyCode(c.keysym, c.unshifted), c.code)
-        << std::hex << "keysym 0x" << c.keysym << ", unshifted 0x" << c.unshifted;
+    EXPECT_EQ(x11::virtualKeyCode(c.keysym, c.unshifted, c.keyName), c.code)
+        << std::hex << "keysym 0x" << c.keysym << ", unshifted 0x" << c.unshifted << ", key "
+        << c.keyName;
   }
 }
 
@@ -23,11 +27,23 @@ TEST(VirtualKeys, MainRowDigitsWhateverShiftDoes) {
                {XK_1, XK_1, 49},
                {XK_4, XK_4, 52},
                {XK_9, XK_9, 57},
+               {XK_9, XK_9, 57, "AE09"},
                {XK_exclam, XK_1, 49},
                {XK_numbersign, XK_3, 51},
                {XK_dollar, XK_4, 52},
                {XK_parenright, XK_0, 48},
                {XK_2, 0, 50}});
+}
+
+// French keyboards type "&", "é", ... there, and the digits only with Shift or in a second,
+// active layout.
+TEST(VirtualKeys, MainRowDigitKeysByTheirPlaceWhateverTheLayout) {
+  expectCodes({{XK_ampersand, XK_ampersand, 49, "AE01"},
+               {XK_eacute, XK_eacute, 50, "AE02"},
+               {XK_apostrophe, XK_apostrophe, 52, "AE04"},
+               {XK_agrave, XK_agrave, 48, "AE10"},
+               {XK_1, XK_ampersand, 49, "AE01"},
+               {XK_parenright, XK_parenright, 0, "AE11"}});
 }
 
 TEST(VirtualKeys, KeypadDigitsWithNumLockOn) {
@@ -38,7 +54,8 @@ TEST(VirtualKeys, KeypadDigitsWithNumLockOn) {
                {XK_KP_3, XK_KP_Next, 99},
                {XK_KP_4, XK_KP_Left, 100},
                {XK_KP_5, XK_KP_Begin, 101},
-               {XK_KP_9, XK_KP_Prior, 105}});
+               {XK_KP_9, XK_KP_Prior, 105},
+               {XK_KP_1, XK_KP_End, 97, "KP1"}});
 }
 
 TEST(VirtualKeys, KeypadWithNumLockOffNavigatesAndIsNeverADigit) {
@@ -55,7 +72,7 @@ TEST(VirtualKeys, KeypadWithNumLockOffNavigatesAndIsNeverADigit) {
                {XK_KP_Delete, XK_KP_Delete, 46}});
   for (unsigned long keysym = XK_KP_Space; keysym <= XK_KP_Equal; ++keysym) {
     if (keysym >= XK_KP_0 && keysym <= XK_KP_9) continue;
-    const int code = x11::virtualKeyCode(keysym, keysym);
+    const int code = x11::virtualKeyCode(keysym, keysym, {});
     EXPECT_TRUE(code < 96 || code > 105) << std::hex << keysym;
   }
 }
@@ -75,6 +92,7 @@ TEST(VirtualKeys, LettersInEitherCase) {
                {XK_z, XK_z, 90},
                {XK_Z, XK_z, 90},
                {XK_V, 0, 86},
+               {XK_a, XK_a, 65, "AD01"},
                {XK_m, 0, 77}});
 }
 

@@ -1,5 +1,5 @@
-// The keys that mark the corners: the keypad's digits with Num Lock on, and "1" with Shift
-// held, mark like the main row's "1" and "2".
+// The keys that mark the corners: the keypad's digits with Num Lock on, "1" with Shift held,
+// and the main row's digit keys whatever the layout prints on them, mark like "1" and "2".
 #include "program_fixture.h"
 #include "user_images.h"
 
@@ -7,6 +7,18 @@ namespace {
 
 class CaptureKeys : public ProgramTest {
  protected:
+  void TearDown() override {
+    if (layoutsChanged_) input_.setLayouts(kDisplaysLayout);
+    ProgramTest::TearDown();
+  }
+
+  void setLayouts(const std::string& layouts) {
+    layoutsChanged_ = true;
+    input_.setLayouts(layouts);
+  }
+
+  static constexpr const char* kDisplaysLayout = "us";  // the virtual display's own
+  bool layoutsChanged_ = false;
   const QPoint first_ = onPattern(210, 330);
   const QPoint second_ = first_ + QPoint(100, 70);
 };
@@ -33,6 +45,23 @@ TEST_F(CaptureKeys, ShiftedOneMarksLikeOne) {
   input_.movePointer(first_);
   strikeKeyHolding(XK_1, XK_Shift_L);
   markSecondCorner(second_);
+  EXPECT_TRUE(clipboardShowsPattern(first_, 1));
+}
+
+// French keyboards print "&" and "é" on the keys of "1" and "2", which type the digits only
+// with Shift.
+TEST_F(CaptureKeys, DigitKeysOfAnAzertyKeyboardMarkUnshifted) {
+  setLayouts("fr");
+  markFirstCorner(first_, XK_ampersand);
+  markSecondCorner(second_, XK_eacute);
+  EXPECT_TRUE(clipboardShowsPattern(first_, 1));
+}
+
+TEST_F(CaptureKeys, DigitKeysMarkInTheSecondLayoutOfTwo) {
+  setLayouts("fr,us");
+  input_.useLayout(1);
+  markFirstCorner(first_, XK_1);
+  markSecondCorner(second_, XK_2);
   EXPECT_TRUE(clipboardShowsPattern(first_, 1));
 }
 

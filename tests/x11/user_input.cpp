@@ -5,14 +5,17 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
 
+#include "program_process.h"
 #include "user_connection.h"
 
 namespace {
 
 constexpr unsigned int kLeftButton = 1;
+constexpr std::chrono::seconds kLayoutLoadTimeout{10};
 
 unsigned int numLockMask(Display* display) { return XkbKeysymToModifiers(display, XK_Num_Lock); }
 
@@ -62,5 +65,17 @@ bool UserInput::numLock() const {
 void UserInput::setNumLock(bool on) const {
   const unsigned int mask = numLockMask(connection_.display());
   XkbLockModifiers(connection_.display(), XkbUseCoreKbd, mask, on ? mask : 0);
+  connection_.sync();
+}
+
+void UserInput::setLayouts(const std::string& layouts) const {
+  if (!outputOf({"setxkbmap", "-layout", layouts}, kLayoutLoadTimeout)) {
+    throw std::runtime_error("setxkbmap could not set the layouts " + layouts);
+  }
+  connection_.sync();
+}
+
+void UserInput::useLayout(int group) const {
+  XkbLockGroup(connection_.display(), XkbUseCoreKbd, static_cast<unsigned int>(group));
   connection_.sync();
 }

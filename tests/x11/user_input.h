@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <string>
 
 class UserConnection;
 
@@ -21,6 +22,11 @@ class UserInput {
 
   bool numLock() const;
   void setNumLock(bool on) const;
+
+  // The keyboard's layouts as setxkbmap takes them ("fr", "fr,us"), the first in use.
+  void setLayouts(const std::string& layouts) const;
+  // Switches to layout `group` (0 the first) of those set, as a layout switch key does.
+  void useLayout(int group) const;
 
  private:
   void sendKey(unsigned long keysym, bool press) const;
