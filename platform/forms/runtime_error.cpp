@@ -23,6 +23,11 @@ RuntimeError RuntimeError::fileNotFound(const std::string& path) {
   return {53, "ファイルが見つかりません。(" + path + ")"};
 }
 
+RuntimeError RuntimeError::paintProgramNotFound(const std::string& programs) {
+  return {53, "ペイントプログラムが見つかりません。" + programs +
+                  " のいずれかをインストールしてください。"};
+}
+
 RuntimeError RuntimeError::invalidPropertyValue() { return {380, "プロパティの値が不正です。"}; }
 
 RuntimeError RuntimeError::clipboardUnavailable() { return {521, "クリップボードを開けません。"}; }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <string>
 #include <stdexcept>
+#include <string>
 
 namespace forms {
 
@@ -18,6 +18,8 @@ class RuntimeError : public std::runtime_error {
   static RuntimeError overflow();
   static RuntimeError floatingPointFault();
   static RuntimeError fileNotFound(const std::string& path);
+  // None of the paint programs we can hand a picture to is installed; `programs` names them.
+  static RuntimeError paintProgramNotFound(const std::string& programs);
   static RuntimeError invalidPropertyValue();
   static RuntimeError clipboardUnavailable();
   static RuntimeError invalidKeyString(const std::string& keys, const std::string& reason);

@@ -1,8 +1,6 @@
 #include "platform/x11/paint_program.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "platform/x11/ascii_case.h"
 #include "platform/x11/executable_search.h"
 
 namespace x11 {
@@ -22,19 +20,22 @@ constexpr std::string_view kPaintPrograms[] = {"kolourpaint", "gimp", "drawing"}
 
 }  // namespace
 
-bool isClassicPaintPath(std::string_view path) {
-  return std::equal(path.begin(), path.end(), kClassicPaintPath.begin(), kClassicPaintPath.end(),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) ==
-                             std::tolower(static_cast<unsigned char>(b));
-                    });
-}
+bool isClassicPaintPath(std::string_view path) { return sameIgnoringCase(path, kClassicPaintPath); }
 
 std::optional<std::string> installedPaintProgram() {
   for (const std::string_view program : kPaintPrograms) {
     if (findExecutable(std::string(program))) return std::string(program);
   }
   return std::nullopt;
+}
+
+std::string paintProgramNames() {
+  std::string names;
+  for (const std::string_view program : kPaintPrograms) {
+    if (!names.empty()) names += ", ";
+    names += program;
+  }
+  return names;
 }
 
 }  // namespace x11

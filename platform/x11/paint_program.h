@@ -13,4 +13,7 @@ bool isClassicPaintPath(std::string_view path);
 // from the clipboard by Ctrl+V straight after they start. Nothing when none is installed.
 std::optional<std::string> installedPaintProgram();
 
+// The programs that installedPaintProgram looks for, in its order: "kolourpaint, gimp, ...".
+std::string paintProgramNames();
+
 }  // namespace x11

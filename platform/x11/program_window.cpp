@@ -2,8 +2,11 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -21,11 +24,27 @@ constexpr std::chrono::milliseconds kPollInterval{20};
 // even where it keeps new windows from stealing the focus.
 constexpr long kRequestFromUser = 2;
 
+// The top-level windows.
+std::vector<Window> rootChildren(Display* display, Window rootWindow) {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  std::vector<Window> found;
+  if (XQueryTree(display, rootWindow, &root, &parent, &children, &count) != 0) {
+    found.assign(children, children + count);
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
 class WindowFinder {
  public:
-  explicit WindowFinder(Connection& connection)
+  WindowFinder(Connection& connection, const StartedProgram& program, NewWindows& newWindows)
       : connection_(connection),
         display_(connection.display()),
+        program_(program),
+        newWindows_(newWindows),
         activeWindowAtom_(atom("_NET_ACTIVE_WINDOW")),
         clientListAtom_(atom("_NET_CLIENT_LIST")),
         pidAtom_(atom("_NET_WM_PID")),
@@ -37,21 +56,22 @@ class WindowFinder {
         std::find(supported.begin(), supported.end(), activeWindowAtom_) != supported.end();
   }
 
-  // One look: true once the process's window can take keys.
-  bool readyFor(unsigned long pid) {
+  // One look: true once the program's window can take keys.
+  bool ready() {
     ErrorTrap trap(connection_);  // a window may vanish between two requests
+    newWindows_.update();
     bool ready = false;
     if (managerActivates_) {
       const auto active = values(connection_.rootWindow(), activeWindowAtom_, XA_WINDOW);
       // The keyboard focus too: openbox leaves the property naming a window that is gone, and
       // the server hands its id out again to a later client.
-      ready = active.size() == 1 && isMainWindowOf(active.front(), pid) &&
-              hasFocusWithin(active.front());
+      ready =
+          active.size() == 1 && isProgramWindow(active.front()) && hasFocusWithin(active.front());
       // A window manager may leave a new window behind ours, the user having just typed in
       // ours (openbox does): ask for it.
-      if (!ready) askToActivateWindowOf(pid);
+      if (!ready) askToActivateProgramWindow();
     } else {
-      ready = focusTopLevelOf(pid);
+      ready = focusProgramWindow();
     }
     return !trap.failed() && ready;
   }
@@ -63,15 +83,42 @@ class WindowFinder {
     return propertyValues(display_, window, name, type);
   }
 
-  // A viewable, normal window of the process: not its splash screen, which some programs show
-  // first and which would swallow the keys.
-  bool isMainWindowOf(Window window, unsigned long pid) const {
-    if (window == 0 || values(window, pidAtom_, XA_CARDINAL) != std::vector{pid}) return false;
+  // A window that the start produced, viewable and of normal type: not its splash screen,
+  // which some programs show first and which would swallow the keys. Windows that were there
+  // before the start are never it, whoever they belong to.
+  bool isProgramWindow(Window window) const {
+    if (window == 0 || !newWindows_.contains(window)) return false;
     const auto types = values(window, windowTypeAtom_, XA_ATOM);
     const bool normal = types.empty() || types.front() == normalTypeAtom_;
     XWindowAttributes attributes{};
     return normal && XGetWindowAttributes(display_, window, &attributes) &&
-           attributes.map_state == IsViewable;
+           attributes.map_state == IsViewable &&
+           (isOfProgramsSession(window) || isNamedAfterProgram(window));
+  }
+
+  // The window's process is the started one or one of its session: the launcher starts every
+  // program in a session of its own, which whatever it starts keeps, also after a wrapper
+  // script that started the real program has exited.
+  bool isOfProgramsSession(Window window) const {
+    const auto pids = values(window, pidAtom_, XA_CARDINAL);
+    if (pids.size() != 1 || pids.front() == 0 ||
+        pids.front() > static_cast<unsigned long>(std::numeric_limits<pid_t>::max())) {
+      return false;
+    }
+    const auto pid = static_cast<pid_t>(pids.front());
+    return pid == program_.pid || (program_.session > 0 && getsid(pid) == program_.session);
+  }
+
+  // A sandbox (flatpak run) gives the program process ids of its own, which mean nothing here:
+  // its window's class still names it.
+  bool isNamedAfterProgram(Window window) const {
+    XClassHint hint{};
+    if (XGetClassHint(display_, window, &hint) == 0) return false;
+    const bool named = (hint.res_name != nullptr && program_.isNamedBy(hint.res_name)) ||
+                       (hint.res_class != nullptr && program_.isNamedBy(hint.res_class));
+    if (hint.res_name != nullptr) XFree(hint.res_name);
+    if (hint.res_class != nullptr) XFree(hint.res_class);
+    return named;
   }
 
   bool hasFocusWithin(Window window) const {
@@ -91,9 +138,9 @@ class WindowFinder {
     return focus == window;
   }
 
-  void askToActivateWindowOf(unsigned long pid) {
+  void askToActivateProgramWindow() {
     for (const Window window : values(connection_.rootWindow(), clientListAtom_, XA_WINDOW)) {
-      if (window == askedFor_ || !isMainWindowOf(window, pid)) continue;
+      if (window == askedFor_ || !isProgramWindow(window)) continue;
       XEvent request{};
       request.xclient.type = ClientMessage;
       request.xclient.window = window;
@@ -109,26 +156,19 @@ class WindowFinder {
   }
 
   // Without a window manager that activates windows, giving the focus is up to us.
-  bool focusTopLevelOf(unsigned long pid) const {
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display_, connection_.rootWindow(), &root, &parent, &children, &count)) {
-      return false;
+  bool focusProgramWindow() const {
+    for (const Window window : rootChildren(display_, connection_.rootWindow())) {
+      if (!isProgramWindow(window)) continue;
+      XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+      return true;
     }
-    bool focused = false;
-    for (unsigned int i = 0; i < count && !focused; ++i) {
-      if (!isMainWindowOf(children[i], pid)) continue;
-      XSetInputFocus(display_, children[i], RevertToParent, CurrentTime);
-      focused = true;
-    }
-    if (children != nullptr) XFree(children);
-    return focused;
+    return false;
   }
 
   Connection& connection_;
   Display* display_;
+  const StartedProgram& program_;
+  NewWindows& newWindows_;
   Atom activeWindowAtom_;
   Atom clientListAtom_;
   Atom pidAtom_;
@@ -140,11 +180,12 @@ class WindowFinder {
 
 }  // namespace
 
-bool waitForProgramWindow(Connection& connection, int pid, std::chrono::milliseconds timeout,
+bool waitForProgramWindow(Connection& connection, const StartedProgram& program,
+                          NewWindows& newWindows, std::chrono::milliseconds timeout,
                           const std::function<void()>& betweenLooks) {
-  WindowFinder finder(connection);
+  WindowFinder finder(connection, program, newWindows);
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!finder.readyFor(static_cast<unsigned long>(pid))) {
+  while (!finder.ready()) {
     if (std::chrono::steady_clock::now() >= deadline) return false;
     betweenLooks();
     std::this_thread::sleep_for(kPollInterval);

@@ -22,18 +22,19 @@ Programs::Programs(Connection& connection, std::function<void()> serveWhileWaiti
 // The window manager opens a started program's window normal and focused, which is all the
 // program ever asks for; the style is not passed on.
 double Programs::Shell(const std::string& path, int /*windowStyle*/) {
-  programAwaitingKeys_ = startProgram(path);
-  return programAwaitingKeys_->pid;
+  auto newWindows = std::make_unique<NewWindows>();  // before the start: its windows are new
+  programAwaitingKeys_ = AwaitedProgram{startProgram(path), std::move(newWindows)};
+  return programAwaitingKeys_->program.pid;
 }
 
 // The keys are always processed by the time this returns, wait or not: syncing with the server
 // is also what keeps X errors from the requests inside our error trap.
 void Programs::SendKeys(const std::string& keys, bool /*wait*/) {
   const KeyPresses presses = keySender_.prepare(keys);
-  if (const auto program = std::exchange(programAwaitingKeys_, std::nullopt)) {
-    if (!waitForProgramWindow(connection_, program->pid, kProgramWindowTimeout,
-                              serveWhileWaiting_)) {
-      throw forms::RuntimeError::programWindowDidNotAppear(program->name);
+  if (const auto awaited = std::exchange(programAwaitingKeys_, std::nullopt)) {
+    if (!waitForProgramWindow(connection_, awaited->program, *awaited->newWindows,
+                              kProgramWindowTimeout, serveWhileWaiting_)) {
+      throw forms::RuntimeError::programWindowDidNotAppear(awaited->program.name);
     }
   }
   keySender_.send(presses);

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/desktop/programs.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/key_sender.h"
+#include "platform/x11/new_windows.h"
 #include "platform/x11/program_launcher.h"
 
 namespace x11 {
@@ -26,8 +28,13 @@ class Programs final : public platform::Programs {
   Connection& connection_;
   KeySender keySender_;
   std::function<void()> serveWhileWaiting_;
-  // Started by Shell and not yet waited for: the next keys are meant for its window.
-  std::optional<StartedProgram> programAwaitingKeys_;
+  // Started by Shell and not yet waited for: the next keys are meant for its window, which is
+  // one of the windows created since the start.
+  struct AwaitedProgram {
+    StartedProgram program;
+    std::unique_ptr<NewWindows> newWindows;
+  };
+  std::optional<AwaitedProgram> programAwaitingKeys_;
 };
 
 }  // namespace x11

@@ -116,10 +116,14 @@ TEST_F(ProgramLauncher, TheClassicPaintPathStartsTheDesktopsPaintProgram) {
   EXPECT_EQ(pidWrittenBy("kolourpaint"), started.pid);
 }
 
+// The message names what the user can install, not a Windows path.
 TEST_F(ProgramLauncher, TheClassicPaintPathWithoutAPaintProgramIsNotFound) {
   std::string description;
   EXPECT_EQ(errorNumberOf(kPaintPath, &description), kFileNotFound);
-  EXPECT_NE(description.find(kPaintPath), std::string::npos);
+  for (const char* program : {"kolourpaint", "gimp", "drawing"}) {
+    EXPECT_NE(description.find(program), std::string::npos) << description;
+  }
+  EXPECT_EQ(description.find("MSPAINT"), std::string::npos) << description;
 }
 
 TEST(PaintProgram, TheClassicPathInAnyCase) {
@@ -128,6 +132,23 @@ TEST(PaintProgram, TheClassicPathInAnyCase) {
   EXPECT_FALSE(x11::isClassicPaintPath(R"(C:\Program Files\Accessories\MSPAINT.EX)"));
   EXPECT_FALSE(x11::isClassicPaintPath(R"(C:/Program Files/Accessories/MSPAINT.EXE)"));
   EXPECT_FALSE(x11::isClassicPaintPath("kolourpaint"));
+}
+
+TEST(StartedProgram, IsNamedByTheClassOfItsWindows) {
+  const x11::StartedProgram kolourpaint{1, 1, "/usr/bin/kolourpaint"};
+  const x11::StartedProgram gimp{1, 1, "gimp"};
+  EXPECT_TRUE(kolourpaint.isNamedBy("kolourpaint"));
+  EXPECT_TRUE(kolourpaint.isNamedBy("KolourPaint"));
+  EXPECT_TRUE(kolourpaint.isNamedBy("org.kde.kolourpaint"));
+  EXPECT_TRUE(gimp.isNamedBy("gimp-2.10"));
+  EXPECT_TRUE(gimp.isNamedBy("Gimp-2.10"));
+  EXPECT_FALSE(kolourpaint.isNamedBy("kolourpaint2"));
+  EXPECT_FALSE(kolourpaint.isNamedBy("paint"));
+  EXPECT_FALSE(kolourpaint.isNamedBy("orgkolourpaint"));
+  EXPECT_FALSE(kolourpaint.isNamedBy("/usr/bin/kolourpaint"));
+  EXPECT_FALSE(gimp.isNamedBy("gimp-console"));
+  EXPECT_FALSE(gimp.isNamedBy(""));
+  EXPECT_FALSE((x11::StartedProgram{1, 1, ""}).isNamedBy(""));
 }
 
 }  // namespace

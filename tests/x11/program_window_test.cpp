@@ -5,11 +5,15 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <string>
 
 #include "platform/forms/runtime_error.h"
 #include "platform/qt/qt_desktop.h"
+#include "platform/x11/programs.h"
 #include "test_display.h"
 
 namespace {
@@ -17,15 +21,40 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int kProgramWindowDidNotAppear = 75;
+constexpr const char* kNormal = "_NET_WM_WINDOW_TYPE_NORMAL";
+// Above the largest process id Linux hands out: the process id a sandboxed program's window
+// names means nothing outside the sandbox.
+constexpr int kNoSuchProcess = (1 << 22) + 1;
+
+// An executable shell script in the temporary directory, gone with the object.
+class Script {
+ public:
+  Script(const std::string& name, const std::string& body)
+      : path_(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()))) {
+    std::ofstream(path_) << "#!/bin/sh\n" << body;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all);
+  }
+  ~Script() { std::filesystem::remove(path_); }
+  Script(const Script&) = delete;
+  Script& operator=(const Script&) = delete;
+  std::string path() const { return path_.string(); }
+  std::string name() const { return path_.filename().string(); }
+
+ private:
+  std::filesystem::path path_;
+};
 
 class ProgramWindow : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(display_.get(), nullptr) << "these tests need DISPLAY to name a running X server";
+    connection_ = std::make_unique<x11::Connection>();
+    newWindows_ = std::make_unique<x11::NewWindows>();
   }
 
-  // A top-level window the window manager (if any) will manage, claimed by process `pid`.
-  Window createWindowOf(int pid, const char* type = "_NET_WM_WINDOW_TYPE_NORMAL") {
+  // A top-level window the window manager (if any) will manage, claimed by process `pid` and,
+  // when `program` is given, named after it in its WM_CLASS.
+  Window createWindowOf(int pid, const char* type = kNormal, const char* program = nullptr) {
     Display* display = display_.get();
     const Window window = XCreateSimpleWindow(display, display_.root(), 100, 100, 300, 200, 0, 0,
                                               WhitePixel(display, DefaultScreen(display)));
@@ -35,16 +64,34 @@ class ProgramWindow : public testing::Test {
     const Atom typeValue = XInternAtom(display, type, False);
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM,
                     32, PropModeReplace, reinterpret_cast<const unsigned char*>(&typeValue), 1);
-    XSelectInput(display, window, StructureNotifyMask);
+    if (program != nullptr) {
+      std::string name = program;
+      XClassHint hint{name.data(), name.data()};
+      XSetClassHint(display, window, &hint);
+    }
+    XSelectInput(display, window, StructureNotifyMask | KeyPressMask);
     windows_.push_back(window);
     return window;
   }
 
-  Window mapWindowOf(int pid, const char* type = "_NET_WM_WINDOW_TYPE_NORMAL") {
-    const Window window = createWindowOf(pid, type);
+  Window mapWindowOf(int pid, const char* type = kNormal, const char* program = nullptr) {
+    const Window window = createWindowOf(pid, type, program);
     XMapWindow(display_.get(), window);
     display_.waitFor(window, MapNotify);
     return window;
+  }
+
+  // Waits for the window of `program`, started after the fixture was set up.
+  bool waitForWindowOf(
+      const x11::StartedProgram& program, std::chrono::milliseconds timeout,
+      const std::function<void()>& betweenLooks = [] {}) {
+    return x11::waitForProgramWindow(*connection_, program, *newWindows_, timeout, betweenLooks);
+  }
+
+  bool receivedKeys(Window window) const {
+    XSync(display_.get(), False);
+    XEvent event;
+    return XCheckWindowEvent(display_.get(), window, KeyPressMask, &event) != 0;
   }
 
   void TearDown() override {
@@ -60,18 +107,20 @@ class ProgramWindow : public testing::Test {
   }
 
   TestDisplay display_;
+  std::unique_ptr<x11::Connection> connection_;
+  std::unique_ptr<x11::NewWindows> newWindows_;
   std::vector<Window> windows_;
+  // This test process, standing for a program started after the fixture was set up.
+  const x11::StartedProgram thisProcess_{getpid(), 0, "program-window-test"};
 };
 
 TEST_F(ProgramWindow, IsFoundActiveOnceItShows) {
-  x11::Connection connection;
   const Window window = mapWindowOf(getpid());
-  EXPECT_TRUE(x11::waitForProgramWindow(connection, getpid(), 5s, [] {}));
+  EXPECT_TRUE(waitForWindowOf(thisProcess_, 5s));
   EXPECT_EQ(focusedWindow(), window);
 }
 
 TEST_F(ProgramWindow, IsActivatedWhenTheWindowManagerLeavesItBehind) {
-  x11::Connection connection;
   const Window window = createWindowOf(getpid());
   // A user time of 0 asks the window manager not to focus the window when it maps, as it may
   // decide by itself when the user has just typed into another window.
@@ -81,41 +130,22 @@ TEST_F(ProgramWindow, IsActivatedWhenTheWindowManagerLeavesItBehind) {
                   1);
   XMapWindow(display_.get(), window);
   display_.waitFor(window, MapNotify);
-  EXPECT_TRUE(x11::waitForProgramWindow(connection, getpid(), 5s, [] {}));
+  EXPECT_TRUE(waitForWindowOf(thisProcess_, 5s));
   EXPECT_EQ(focusedWindow(), window);
 }
 
 TEST_F(ProgramWindow, ASplashScreenIsNotTheWindow) {
-  x11::Connection connection;
   mapWindowOf(getpid(), "_NET_WM_WINDOW_TYPE_SPLASH");
-  EXPECT_FALSE(x11::waitForProgramWindow(connection, getpid(), 300ms, [] {}));
+  EXPECT_FALSE(waitForWindowOf(thisProcess_, 300ms));
 }
 
 TEST_F(ProgramWindow, AnotherProcesssWindowDoesNotCount) {
-  x11::Connection connection;
   mapWindowOf(getpid());
   int looks = 0;
-  EXPECT_FALSE(x11::waitForProgramWindow(connection, getpid() + 1000000, 200ms, [&] { ++looks; }));
+  const x11::StartedProgram another{kNoSuchProcess, 0, "another"};
+  EXPECT_FALSE(waitForWindowOf(another, 200ms, [&] { ++looks; }));
   EXPECT_GT(looks, 0);
 }
-
-// A program that runs a while and never opens a window.
-class Windowless {
- public:
-  Windowless() {
-    std::ofstream(path_) << "#!/bin/sh\nsleep 10\n";
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all);
-  }
-  ~Windowless() { std::filesystem::remove(path_); }
-  Windowless(const Windowless&) = delete;
-  Windowless& operator=(const Windowless&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_ =
-      (std::filesystem::temp_directory_path() / ("windowless-" + std::to_string(getpid())))
-          .string();
-};
 
 TEST_F(ProgramWindow, KeysAfterAStartWaitForTheWindowAndAreNotSentWithoutIt) {
   const Window witness = display_.mapUnmanagedWindow(0, 0, 50, 50);
@@ -124,7 +154,7 @@ TEST_F(ProgramWindow, KeysAfterAStartWaitForTheWindowAndAreNotSentWithoutIt) {
 
   qtplatform::QtDesktop desktop;
   platform::Programs& programs = desktop.programs();
-  const Windowless program;
+  const Script program("windowless", "sleep 10\n");
   const double task = programs.Shell(program.path(), platform::vbNormalFocus);
   EXPECT_GT(task, 0);
   try {
@@ -143,6 +173,49 @@ TEST_F(ProgramWindow, KeysAfterAStartWaitForTheWindowAndAreNotSentWithoutIt) {
   programs.SendKeys("x", true);
   XSync(display_.get(), False);
   EXPECT_TRUE(XCheckWindowEvent(display_.get(), witness, KeyPressMask, &event));
+  kill(static_cast<pid_t>(task), SIGTERM);
+}
+
+// A launcher script that starts the real program in the background and exits: the window is
+// that of a process the start produced, though not of the one started. An unrelated window
+// that shows up meanwhile gets nothing.
+TEST_F(ProgramWindow, KeysGoToTheWindowOfWhatAWrapperStarted) {
+  const std::string childPidFile = testing::TempDir() + "wrapped-" + std::to_string(getpid());
+  const Script wrapper("wrapper", "sleep 30 &\necho $! > '" + childPidFile + "'\n");
+  Window unrelated = 0;
+  Window wrapped = 0;
+  int child = 0;
+  x11::Programs programs(*connection_, [&] {
+    // The unrelated window in front for one look at least, then the program's.
+    if (unrelated == 0) {
+      unrelated = mapWindowOf(getpid(), kNormal, "unrelated");
+      EXPECT_TRUE(display_.takeFocus(unrelated));
+    } else if (wrapped == 0 && (std::ifstream(childPidFile) >> child)) {
+      wrapped = mapWindowOf(child);
+    }
+  });
+  programs.Shell(wrapper.path(), platform::vbNormalFocus);
+  EXPECT_NO_THROW(programs.SendKeys("x", true));
+  ASSERT_NE(wrapped, 0U);
+  EXPECT_TRUE(receivedKeys(wrapped));
+  EXPECT_FALSE(receivedKeys(unrelated));
+  if (child > 0) kill(child, SIGTERM);
+  std::filesystem::remove(childPidFile);
+}
+
+// A sandbox (flatpak run) gives the program process ids of its own, which name nothing here;
+// its window's class names it. A window of that class that was there before is not it.
+TEST_F(ProgramWindow, KeysGoToTheNewWindowNamedAfterASandboxedProgram) {
+  const Script program("sandboxed", "sleep 10\n");
+  const Window earlier = mapWindowOf(getpid(), kNormal, program.name().c_str());
+  Window sandboxed = 0;
+  x11::Programs programs(*connection_, [&] {
+    if (sandboxed == 0) sandboxed = mapWindowOf(kNoSuchProcess, kNormal, program.name().c_str());
+  });
+  const double task = programs.Shell(program.path(), platform::vbNormalFocus);
+  EXPECT_NO_THROW(programs.SendKeys("x", true));
+  EXPECT_TRUE(receivedKeys(sandboxed));
+  EXPECT_FALSE(receivedKeys(earlier));
   kill(static_cast<pid_t>(task), SIGTERM);
 }
 
