@@ -44,4 +44,8 @@ RuntimeError RuntimeError::programNotStarted(const std::string& path) {
   return {75, "プログラムを起動できませんでした。キーは送られていません。(" + path + ")"};
 }
 
+RuntimeError RuntimeError::screenUnreadable(const std::string& reason) {
+  return {5, "画面を読み取れません: " + reason};
+}
+
 }  // namespace forms

@@ -25,6 +25,9 @@ class RuntimeError : public std::runtime_error {
   static RuntimeError invalidKeyString(const std::string& keys, const std::string& reason);
   static RuntimeError programWindowDidNotAppear(const std::string& program);
   static RuntimeError programNotStarted(const std::string& path);
+  // The screen's pixels could not be read; `reason` says why (the screen's format, the X
+  // server refusing, ...).
+  static RuntimeError screenUnreadable(const std::string& reason);
 
  private:
   int number_;

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QtGlobal>
 
 namespace qtplatform {
 namespace {
@@ -19,11 +18,7 @@ void serveClipboardRequests() {
 }  // namespace
 
 QtDesktop::QtDesktop()
-    : screenReader_(connection_), programs_(connection_, serveClipboardRequests) {
-  if (!screenReader_.readable()) {
-    qWarning("The screen's pixels are not 8-bit RGB TrueColor: screen captures will fail.");
-  }
-}
+    : screenReader_(connection_), programs_(connection_, serveClipboardRequests) {}
 
 void QtDesktop::Beep() { QApplication::beep(); }
 

@@ -15,16 +15,16 @@ class PlainCapture final : public ScreenCapture {
   PlainCapture(const PlainCapture&) = delete;
   PlainCapture& operator=(const PlainCapture&) = delete;
 
-  CapturedPixels read(const graphics::Rect& area) override {
+  CapturedImage read(const graphics::Rect& area) override {
     forgetImage();
     ErrorTrap trap(connection_);
     image_ = XGetImage(connection_.display(), connection_.rootWindow(), area.left, area.top,
                        static_cast<unsigned>(area.width), static_cast<unsigned>(area.height),
                        AllPlanes, ZPixmap);
-    if (image_ == nullptr) return {};
-    return {reinterpret_cast<graphics::Pixel*>(image_->data),
-            image_->bytes_per_line / static_cast<int>(sizeof(graphics::Pixel)), image_->width,
-            image_->height};
+    if (image_ == nullptr) {
+      throw readRefused(area);
+    }
+    return {image_->data, image_->bytes_per_line, image_->width, image_->height};
   }
 
  private:

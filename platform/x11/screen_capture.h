@@ -1,25 +1,41 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
+#include "platform/forms/runtime_error.h"
 #include "platform/graphics/bitmap.h"
 
 namespace x11 {
 
-// Pixels just read from the server, in memory the capture owns and lets the reader touch up.
-struct CapturedPixels {
-  graphics::Pixel* pixels = nullptr;  // null: the read failed
-  std::ptrdiff_t stride = 0;          // in pixels
+// Pixels just read from the server, in its own format, in memory the capture owns and lets
+// the reader touch up.
+struct CapturedImage {
+  char* data = nullptr;
+  std::ptrdiff_t bytesPerLine = 0;
   int width = 0;
   int height = 0;
 };
 
-// One way of fetching a rectangle of the root window's pixels, 32 bits each.
+// One way of fetching a rectangle of the root window's pixels.
 class ScreenCapture {
  public:
   virtual ~ScreenCapture() = default;
-  // `area` lies on the screen. The pixels stay valid until the next read.
-  virtual CapturedPixels read(const graphics::Rect& area) = 0;
+  // `area` lies on the screen. The pixels stay valid until the next read. Throws
+  // forms::RuntimeError when the server refuses the read or memory for it cannot be had.
+  virtual CapturedImage read(const graphics::Rect& area) = 0;
 };
+
+// "(x, y) w×h", for messages.
+inline std::string describeArea(const graphics::Rect& area) {
+  return "(" + std::to_string(area.left) + ", " + std::to_string(area.top) + ") " +
+         std::to_string(area.width) + "×" + std::to_string(area.height);
+}
+
+// The error of a read that the server refused.
+inline forms::RuntimeError readRefused(const graphics::Rect& area) {
+  return forms::RuntimeError::screenUnreadable("X サーバーが画面 " + describeArea(area) +
+                                               " の読み取りを断りました。");
+}
 
 }  // namespace x11

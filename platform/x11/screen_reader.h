@@ -1,19 +1,25 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/graphics/pixel_source.h"
 #include "platform/x11/connection.h"
+#include "platform/x11/screen_format.h"
 
 namespace x11 {
 
 class ScreenCapture;
 
-// The screen as a pixel source: the root window's pixels, 0x00RRGGBB. The screen must be
-// TrueColor with 8-bit red, green and blue in 32-bit pixels (depth 24, what X servers use
-// today, or 32); on any other every read fails, and the copies leave their destination as it
-// was. The size is the one at start: a later change of screen size makes reads near the old
-// edges fail, nothing worse.
+// The screen as a pixel source: the root window's pixels, 0x00RRGGBB. Any TrueColor screen can
+// be read (see ScreenFormat). Under XWayland, which shows X programs a black screen, on a
+// screen of colour indices, and whenever the server refuses a read, read() throws
+// forms::RuntimeError saying why: a failed read never passes for a picture.
+// The bounds are the screen's size at every moment: the server announces each change
+// (RandR) on our connection, and bounds() and read() take in the announcements already
+// received without waiting on the server, so a live view reading 20 times a second pays
+// nothing for it.
 class ScreenReader final : public graphics::PixelSource {
  public:
   enum class Transfer {
@@ -27,18 +33,24 @@ class ScreenReader final : public graphics::PixelSource {
   ScreenReader(const ScreenReader&) = delete;
   ScreenReader& operator=(const ScreenReader&) = delete;
 
-  graphics::Rect bounds() const override { return bounds_; }
-  // Never asks the server for pixels off the screen: the request would fail.
+  graphics::Rect bounds() const override;
+  // Never asks the server for pixels off the screen: an area reaching off it throws too.
   graphics::PixelView read(const graphics::Rect& area) override;
 
   bool usesSharedMemory() const { return usesSharedMemory_; }
-  bool readable() const { return capture_ != nullptr; }
 
  private:
-  graphics::Rect bounds_;
+  void followScreenChanges() const;
+  void checkOnScreen(const graphics::Rect& area) const;
+
+  Connection& connection_;
+  ScreenFormat format_;
+  std::string unreadableReason_;  // empty: the screen can be read
+  int screenChangeEvent_ = -1;    // RandR's event type; -1: a server without RandR
+  mutable graphics::Rect bounds_;
   std::unique_ptr<ScreenCapture> capture_;
   bool usesSharedMemory_ = false;
-  bool clearsTopByte_ = false;
+  std::vector<graphics::Pixel> converted_;  // the last read, for screens of another format
 };
 
 }  // namespace x11

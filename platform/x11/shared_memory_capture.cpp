@@ -9,13 +9,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
+#include "platform/forms/runtime_error.h"
 #include "platform/x11/error_trap.h"
 
 namespace x11 {
 namespace {
-
-constexpr int kBytesPerPixel = sizeof(graphics::Pixel);
 
 std::size_t roundUpToPages(std::size_t bytes) {
   const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
@@ -27,9 +27,6 @@ class SharedMemoryCapture final : public ScreenCapture {
   explicit SharedMemoryCapture(Connection& connection)
       : connection_(connection), display_(connection.display()) {
     const int screen = DefaultScreen(display_);
-    screenBytes_ = std::size_t{kBytesPerPixel} *
-                   static_cast<std::size_t>(DisplayWidth(display_, screen)) *
-                   static_cast<std::size_t>(DisplayHeight(display_, screen));
     // One image header serves reads of every size: read() sets the size the request takes.
     image_ = XShmCreateImage(display_, DefaultVisual(display_, screen),
                              DefaultDepth(display_, screen), ZPixmap, nullptr, &segment_, 1, 1);
@@ -47,28 +44,41 @@ class SharedMemoryCapture final : public ScreenCapture {
     if (image_ == nullptr) return false;
     if (bytes <= capacity_) return true;
     // A new segment costs milliseconds; doubling spares a zoom-out from paying that at every
-    // step, and no read ever needs more than the whole screen.
-    const std::size_t grown = std::max(bytes, std::min(capacity_ * 2, screenBytes_));
+    // step, and no read ever needs more than the whole screen, at the size it has now.
+    const int screen = DefaultScreen(display_);
+    const std::size_t screenBytes =
+        imageBytes(DisplayWidth(display_, screen), DisplayHeight(display_, screen));
+    const std::size_t grown = std::max(bytes, std::min(capacity_ * 2, screenBytes));
     detach();
     return attach(roundUpToPages(grown));
   }
 
-  CapturedPixels read(const graphics::Rect& area) override {
-    if (!reserve(std::size_t{kBytesPerPixel} * static_cast<std::size_t>(area.width) *
-                 static_cast<std::size_t>(area.height))) {
-      return {};
+  CapturedImage read(const graphics::Rect& area) override {
+    const std::size_t bytes = imageBytes(area.width, area.height);
+    if (!reserve(bytes)) {
+      throw forms::RuntimeError::screenUnreadable(
+          "読み取りに使う共有メモリ (" + std::to_string(bytes) + " バイト) を用意できません。");
     }
     image_->width = area.width;
     image_->height = area.height;
-    image_->bytes_per_line = area.width * kBytesPerPixel;
+    image_->bytes_per_line = lineBytes(area.width);
     ErrorTrap trap(connection_);
     if (!XShmGetImage(display_, connection_.rootWindow(), image_, area.left, area.top, AllPlanes)) {
-      return {};
+      throw readRefused(area);
     }
-    return {reinterpret_cast<graphics::Pixel*>(image_->data), area.width, area.width, area.height};
+    return {image_->data, image_->bytes_per_line, area.width, area.height};
   }
 
  private:
+  // Rows as the server writes them: each padded to its scanline unit.
+  int lineBytes(int width) const {
+    const int pad = image_->bitmap_pad;
+    return (width * image_->bits_per_pixel + pad - 1) / pad * pad / 8;
+  }
+  std::size_t imageBytes(int width, int height) const {
+    return static_cast<std::size_t>(lineBytes(width)) * static_cast<std::size_t>(height);
+  }
+
   bool attach(std::size_t bytes) {
     const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
     if (id < 0) return false;
@@ -113,7 +123,6 @@ class SharedMemoryCapture final : public ScreenCapture {
   XShmSegmentInfo segment_{};  // the image header points at it, so it stays put
   XImage* image_ = nullptr;
   std::size_t capacity_ = 0;
-  std::size_t screenBytes_ = 0;
 };
 
 }  // namespace

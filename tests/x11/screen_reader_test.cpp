@@ -1,13 +1,19 @@
 #include "platform/x11/screen_reader.h"
 
 #include <gtest/gtest.h>
+// After gtest: Xlib's None would clash with gtest's.
+#include <X11/extensions/Xrandr.h>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
+#include "platform/forms/runtime_error.h"
 #include "platform/graphics/device_context.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/x11/pointer.h"
+#include "screen_colours.h"
 #include "test_display.h"
 
 namespace {
@@ -16,10 +22,31 @@ using graphics::Pixel;
 using graphics::Rect;
 using Transfer = x11::ScreenReader::Transfer;
 
-// Every pixel of the screen a different colour, so that a read from the wrong place shows.
+// Every pixel of the screen a different colour, so that a read from the wrong place shows;
+// neighbours differ in their top bits too, so they stay apart on a 16-bit screen.
 Pixel patternAt(int x, int y) {
-  return graphics::rgb(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y),
-                       static_cast<std::uint8_t>(((x >> 8) << 4) | (y >> 8)));
+  return graphics::rgb(static_cast<std::uint8_t>(x * 37), static_cast<std::uint8_t>(y * 59),
+                       static_cast<std::uint8_t>(((x >> 8) << 5) | ((y >> 8) << 2)));
+}
+
+// The description of the error that `read` throws; empty if it throws none.
+std::string errorOf(const std::function<void()>& read) {
+  try {
+    read();
+  } catch (const forms::RuntimeError& error) {
+    return error.description();
+  }
+  return {};
+}
+
+// Waits a little for `condition`: what another client changes reaches us as events.
+bool eventually(const std::function<bool()>& condition) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
 }
 
 // Covers the whole screen with the pattern, in a window that the window manager leaves alone
@@ -48,14 +75,20 @@ class ScreenPattern {
   ScreenPattern& operator=(const ScreenPattern&) = delete;
 
   const TestDisplay& display() const { return display_; }
+  const ScreenColours& colours() const { return colours_; }
 
  private:
   TestDisplay display_;
+  ScreenColours colours_{display_.get()};
   Pixmap pixmap_ = 0;
   Window window_ = 0;
 };
 
 class OnThePatternedScreen : public testing::Test {
+ public:
+  // What the screen shows of the pattern at (x, y).
+  static Pixel shownAt(int x, int y) { return pattern_->colours().shown(patternAt(x, y)); }
+
  protected:
   static void SetUpTestSuite() { pattern_ = std::make_unique<ScreenPattern>(); }
   static void TearDownTestSuite() { pattern_.reset(); }
@@ -66,6 +99,7 @@ class OnThePatternedScreen : public testing::Test {
   static const TestDisplay& display() { return pattern_->display(); }
   static int screenWidth() { return display().width(); }
   static int screenHeight() { return display().height(); }
+  static const ScreenColours& colours() { return pattern_->colours(); }
 
   static inline std::unique_ptr<ScreenPattern> pattern_;
 };
@@ -74,7 +108,7 @@ class OnThePatternedScreen : public testing::Test {
 std::string firstMismatch(const graphics::PixelView& view, const Rect& area) {
   for (int y = 0; y < area.height; ++y) {
     for (int x = 0; x < area.width; ++x) {
-      if (view.row(y)[x] != patternAt(area.left + x, area.top + y)) {
+      if (view.row(y)[x] != OnThePatternedScreen::shownAt(area.left + x, area.top + y)) {
         return "(" + std::to_string(area.left + x) + ", " + std::to_string(area.top + y) + ")";
       }
     }
@@ -88,7 +122,6 @@ TEST_P(ScreenReading, TheBoundsAreTheScreen) {
   x11::Connection connection;
   const x11::ScreenReader reader(connection, GetParam());
   EXPECT_EQ(reader.bounds(), (Rect{0, 0, screenWidth(), screenHeight()}));
-  EXPECT_TRUE(reader.readable());
 }
 
 TEST_P(ScreenReading, UsesSharedMemoryOnlyWhenAllowed) {
@@ -127,11 +160,114 @@ TEST_P(ScreenReading, AreasReachingOffTheScreenFailWithoutAsking) {
   const int h = screenHeight();
   for (const Rect& area : {Rect{w - 5, 0, 10, 10}, Rect{-1, 0, 5, 5}, Rect{0, h - 1, 1, 2},
                            Rect{0, 0, w + 1, h}, Rect{w, h, 1, 1}, Rect{0, 0, 0, 5}}) {
-    EXPECT_EQ(reader.read(area).pixels, nullptr) << area.left << "," << area.top;
+    EXPECT_NE(errorOf([&] { reader.read(area); }), "") << area.left << "," << area.top;
   }
   // Still reading fine afterwards.
   const Rect area{10, 10, 20, 20};
   EXPECT_EQ(firstMismatch(reader.read(area), area), "");
+}
+
+// Every value each channel can take, drawn as a pixel value of its own, reads as the colour the
+// server's colormap says it shows.
+TEST_P(ScreenReading, ReadsEveryChannelValueAsTheServerShowsIt) {
+  constexpr int kWidth = 256;
+  std::vector<unsigned long> values = colours().everyChannelValue();
+  const int rows = static_cast<int>((values.size() + kWidth - 1) / kWidth);
+  values.resize(static_cast<std::size_t>(rows) * kWidth);
+  const Rect area{20, 30, kWidth, rows};
+  const Pixmap pixmap = display().pixmapOfValues(values, kWidth, rows);
+  const Window window = display().mapUnmanagedWindow(area.left, area.top, kWidth, rows, pixmap);
+  x11::Connection connection;
+  x11::ScreenReader reader(connection, GetParam());
+  const graphics::PixelView view = reader.read(area);
+  int mismatches = 0;
+  for (int y = 0; y < rows; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const unsigned long value = values[static_cast<std::size_t>(y) * kWidth + x];
+      if (view.row(y)[x] != colours().shownBy(value) && ++mismatches <= 3) {
+        ADD_FAILURE() << "pixel value 0x" << std::hex << value << " read as 0x" << view.row(y)[x]
+                      << ", shown as 0x" << colours().shownBy(value);
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+  XDestroyWindow(display().get(), window);
+  XFreePixmap(display().get(), pixmap);
+}
+
+// Changes the screen's size as xrandr does, turning off the monitors that no longer fit; puts
+// the size and the monitors back when it goes.
+class ScreenResize {
+ public:
+  explicit ScreenResize(const TestDisplay& display)
+      : display_(display.get()),
+        original_{display.width(), display.height()},
+        millimetres_{DisplayWidthMM(display_, 0), DisplayHeightMM(display_, 0)} {
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display_, display.root());
+    for (int i = 0; i < resources->ncrtc; ++i) {
+      crtcs_.emplace_back(resources->crtcs[i],
+                          XRRGetCrtcInfo(display_, resources, resources->crtcs[i]));
+    }
+    XRRFreeScreenResources(resources);
+  }
+  ~ScreenResize() {
+    to(original_.width, original_.height);
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display_, root());
+    for (const auto& [crtc, info] : crtcs_) {
+      XRRSetCrtcConfig(display_, resources, crtc, CurrentTime, info->x, info->y, info->mode,
+                       info->rotation, info->outputs, info->noutput);
+      XRRFreeCrtcInfo(info);
+    }
+    XRRFreeScreenResources(resources);
+    XSync(display_, False);
+  }
+  ScreenResize(const ScreenResize&) = delete;
+  ScreenResize& operator=(const ScreenResize&) = delete;
+
+  void to(int width, int height) {
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display_, root());
+    for (const auto& [crtc, info] : crtcs_) {
+      if (info->x + static_cast<int>(info->width) > width ||
+          info->y + static_cast<int>(info->height) > height) {
+        XRRSetCrtcConfig(display_, resources, crtc, CurrentTime, 0, 0, None, RR_Rotate_0, nullptr,
+                         0);
+      }
+    }
+    XRRFreeScreenResources(resources);
+    XRRSetScreenSize(display_, root(), width, height, millimetres_.width * width / original_.width,
+                     millimetres_.height * height / original_.height);
+    XSync(display_, False);
+  }
+
+ private:
+  Window root() const { return DefaultRootWindow(display_); }
+
+  Display* display_;
+  graphics::Size original_;
+  graphics::Size millimetres_;
+  std::vector<std::pair<RRCrtc, XRRCrtcInfo*>> crtcs_;
+};
+
+// Monitors come and go: the reader follows the screen's size as the server announces it, and
+// reads the grown screen whole and the shrunk one up to its new edges.
+TEST_P(ScreenReading, FollowsTheScreensSizeAsItChanges) {
+  const Rect whole{0, 0, screenWidth(), screenHeight()};
+  const Rect small{0, 0, 1000, 700};
+  ScreenResize resize(display());
+  resize.to(small.width, small.height);
+  x11::Connection connection;
+  x11::ScreenReader reader(connection, GetParam());
+  ASSERT_EQ(reader.bounds(), small);
+
+  resize.to(whole.width, whole.height);
+  ASSERT_TRUE(eventually([&] { return reader.bounds() == whole; }));
+  EXPECT_EQ(firstMismatch(reader.read(whole), whole), "");
+
+  resize.to(small.width, small.height);
+  ASSERT_TRUE(eventually([&] { return reader.bounds() == small; }));
+  const Rect corner{small.width - 10, small.height - 10, 10, 10};
+  EXPECT_EQ(firstMismatch(reader.read(corner), corner), "");
+  EXPECT_NE(errorOf([&] { reader.read({small.width - 5, 0, 10, 10}); }), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Transfers, ScreenReading,
@@ -167,7 +303,7 @@ void expectStretchedPattern(const graphics::Bitmap& bitmap, const Rect& source,
       const int sx = source.left + x * source.width / bitmap.width();
       const int sy = source.top + y * source.height / bitmap.height();
       const bool onScreen = sx >= 0 && sy >= 0 && sx < screen.width && sy < screen.height;
-      const Pixel expected = onScreen ? patternAt(sx, sy) : graphics::kBlack;
+      const Pixel expected = onScreen ? OnThePatternedScreen::shownAt(sx, sy) : graphics::kBlack;
       if (bitmap.at(x, y) != expected && ++mismatches <= 3) {
         ADD_FAILURE() << "pixel (" << x << ", " << y << ") from (" << sx << ", " << sy << ")";
       }
@@ -200,6 +336,29 @@ TEST_F(DesktopStretch, CopiesTheScreenIntoABitmapAtAnyZoom) {
     expectStretchedPattern(target.bitmap(), c.source, {0, 0, w, h});
   }
   EXPECT_EQ(gdi.ReleaseDC(0, screen), 1);
+}
+
+// On a screen whose pixels are colour indices (PseudoColor at depth 8) reads fail, saying why.
+// Runs on such a screen only.
+TEST(UnreadableScreen, ReadsFailNamingTheScreensFormat) {
+  x11::Connection connection;
+  x11::ScreenReader reader(connection);
+  const std::string error = errorOf([&] { reader.read({0, 0, 10, 10}); });
+  EXPECT_NE(error.find("PseudoColor"), std::string::npos) << error;
+}
+
+// XWayland shows an X program nothing of the screen but black: a copy fails, saying why, and
+// leaves its target as it was. Runs under XWayland only.
+TEST(OnXWayland, CopiesFromTheScreenFailSayingWhy) {
+  qtplatform::QtDesktop desktop;
+  const platform::Hdc screen = desktop.GetDC(0);
+  BitmapDc target(40, 30);
+  const std::string error = errorOf([&] {
+    desktop.StretchBlt(target.handle(), 0, 0, 40, 30, screen, 0, 0, 40, 30, platform::SRCCOPY);
+  });
+  EXPECT_NE(error.find("Wayland"), std::string::npos) << error;
+  EXPECT_EQ(target.bitmap().at(0, 0), graphics::rgb(1, 2, 3));
+  EXPECT_EQ(desktop.ReleaseDC(0, screen), 1);
 }
 
 TEST(Pointer, FollowsAWarp) {

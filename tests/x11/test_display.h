@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "screen_colours.h"
+
 // The tests' own connection to the display under test (DISPLAY, an Xvfb), to draw on it and
 // look at it independently of the code under test.
 class TestDisplay {
@@ -64,17 +66,29 @@ class TestDisplay {
     } while (event.type != type);
   }
 
-  // A pixmap of the screen's depth holding `pixels` (0x00RRGGBB, `width` a row).
+  // A pixmap of the screen's depth showing `pixels` (0x00RRGGBB, `width` a row), each cut to
+  // the screen's bits.
   Pixmap pixmapOf(const std::vector<std::uint32_t>& pixels, int width, int height) const {
+    const ScreenColours colours(display_);
+    std::vector<unsigned long> values(pixels.size());
+    for (std::size_t i = 0; i < pixels.size(); ++i) values[i] = colours.pixelFor(pixels[i]);
+    return pixmapOfValues(values, width, height);
+  }
+
+  // A pixmap of the screen's depth holding these pixel values (`width` a row).
+  Pixmap pixmapOfValues(const std::vector<unsigned long>& values, int width, int height) const {
     const int screen = DefaultScreen(display_);
-    const Pixmap pixmap =
-        XCreatePixmap(display_, root(), static_cast<unsigned>(width), static_cast<unsigned>(height),
-                      static_cast<unsigned>(DefaultDepth(display_, screen)));
+    const auto depth = static_cast<unsigned>(DefaultDepth(display_, screen));
+    const Pixmap pixmap = XCreatePixmap(display_, root(), static_cast<unsigned>(width),
+                                        static_cast<unsigned>(height), depth);
     XImage* image =
-        XCreateImage(display_, DefaultVisual(display_, screen),
-                     static_cast<unsigned>(DefaultDepth(display_, screen)), ZPixmap, 0,
-                     reinterpret_cast<char*>(const_cast<std::uint32_t*>(pixels.data())),
+        XCreateImage(display_, DefaultVisual(display_, screen), depth, ZPixmap, 0, nullptr,
                      static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
+    std::vector<char> data(static_cast<std::size_t>(image->bytes_per_line) * height);
+    image->data = data.data();
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) XPutPixel(image, x, y, values[std::size_t(y) * width + x]);
+    }
     const GC gc = XCreateGC(display_, pixmap, 0, nullptr);
     XPutImage(display_, pixmap, gc, image, 0, 0, 0, 0, static_cast<unsigned>(width),
               static_cast<unsigned>(height));

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "screen_colours.h"
 #include "user_connection.h"
 
 namespace {
@@ -29,8 +30,19 @@ QImage noise(QSize size) {
   return picture;
 }
 
+// What a screen of fewer bits per channel shows of `picture`.
+QImage asShown(QImage picture, const ScreenColours& colours) {
+  for (int y = 0; y < picture.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int x = 0; x < picture.width(); ++x)
+      row[x] = 0xFF000000U | colours.shown(row[x] & 0xFFFFFFU);
+  }
+  return picture;
+}
+
 // The window's background is the pattern itself, so the server repaints it on every expose.
 Pixmap pixmapOf(Display* display, Window root, const QImage& picture) {
+  const ScreenColours colours(display);
   const int screen = DefaultScreen(display);
   const auto depth = static_cast<unsigned>(DefaultDepth(display, screen));
   const auto width = static_cast<unsigned>(picture.width());
@@ -42,7 +54,7 @@ Pixmap pixmapOf(Display* display, Window root, const QImage& picture) {
       static_cast<char*>(std::malloc(static_cast<std::size_t>(image->bytes_per_line) * height));
   for (int y = 0; y < picture.height(); ++y) {
     for (int x = 0; x < picture.width(); ++x)
-      XPutPixel(image, x, y, picture.pixel(x, y) & 0xFFFFFFU);
+      XPutPixel(image, x, y, colours.pixelFor(picture.pixel(x, y) & 0xFFFFFFU));
   }
   const GC gc = XCreateGC(display, pixmap, 0, nullptr);
   XPutImage(display, pixmap, gc, image, 0, 0, 0, 0, width, height);
@@ -54,9 +66,11 @@ Pixmap pixmapOf(Display* display, Window root, const QImage& picture) {
 }  // namespace
 
 ScreenPattern::ScreenPattern(const UserConnection& connection, QRect place)
-    : connection_(connection), place_(place), picture_(noise(place.size())) {
+    : connection_(connection), place_(place) {
   Display* display = connection_.display();
-  pixmap_ = pixmapOf(display, connection_.root(), picture_);
+  const QImage drawn = noise(place.size());
+  picture_ = asShown(drawn, ScreenColours(display));
+  pixmap_ = pixmapOf(display, connection_.root(), drawn);
   XSetWindowAttributes attributes{};
   attributes.override_redirect = True;
   attributes.background_pixmap = pixmap_;

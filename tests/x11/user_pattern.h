@@ -7,7 +7,8 @@ class UserConnection;
 
 // Noise on the screen, in a window of the tests' own that the window manager leaves alone:
 // every pixel differs from its neighbours, so a capture can be checked pixel by pixel and a
-// picture found again wherever it is pasted.
+// picture found again wherever it is pasted. The picture is the noise as the screen shows it
+// (on a 16-bit screen, each channel cut to its bits).
 class ScreenPattern {
  public:
   ScreenPattern(const UserConnection& connection, QRect place);

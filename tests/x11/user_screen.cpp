@@ -4,21 +4,21 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "screen_colours.h"
 #include "user_connection.h"
 
 namespace {
 
 constexpr long kMostValues = 4096;
-constexpr unsigned long kRgbBits = 0xFFFFFF;
 
 Atom atom(Display* display, const char* name) { return XInternAtom(display, name, False); }
 
-QImage toImage(XImage& image) {
+QImage toImage(XImage& image, const ScreenColours& colours) {
   QImage picture(image.width, image.height, QImage::Format_RGB32);
   for (int y = 0; y < image.height; ++y) {
     auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
     for (int x = 0; x < image.width; ++x) {
-      row[x] = static_cast<QRgb>(0xFF000000UL | (XGetPixel(&image, x, y) & kRgbBits));
+      row[x] = 0xFF000000U | colours.shownBy(XGetPixel(&image, x, y));
     }
   }
   return picture;
@@ -39,7 +39,7 @@ QImage UserScreen::grab(QRect area) const {
                             static_cast<unsigned>(onScreen.width()),
                             static_cast<unsigned>(onScreen.height()), AllPlanes, ZPixmap);
   if (image == nullptr) return {};
-  QImage picture = toImage(*image);
+  QImage picture = toImage(*image, ScreenColours(connection_.display()));
   XDestroyImage(image);
   return picture;
 }

@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
-# Runs a command on a virtual X server of its own (Xvfb 1920x1080x24 with openbox as the
-# window manager), then stops both. Usage: with_virtual_display.sh COMMAND [ARGS...]
+# Runs a command on a virtual X server of its own (Xvfb, 1920x1080x24 unless --screen says
+# otherwise, with openbox as the window manager), then stops both.
+# Usage: with_virtual_display.sh [--screen WIDTHxHEIGHTxDEPTH] COMMAND [ARGS...]
 set -euo pipefail
+
+screen=1920x1080x24
+if [ "${1:-}" = --screen ]; then
+  screen=$2
+  shift 2
+fi
 
 xvfb_pid=""
 openbox_pid=""
@@ -19,7 +26,7 @@ trap cleanup EXIT
 # server starting meanwhile.
 mkfifo "$scratch/display"
 # -noreset: the server must not reset (and re-centre the pointer) when a client leaves.
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -noreset -nolisten tcp \
+Xvfb -displayfd 3 -screen 0 "$screen" -noreset -nolisten tcp \
   3>"$scratch/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 display_number=""
