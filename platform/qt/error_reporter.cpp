@@ -14,9 +14,9 @@ void ErrorReporter::report(const forms::RuntimeError& error, QWidget* window) {
   const QString title = window != nullptr ? window->windowTitle() : QApplication::applicationName();
   const QString number = QString::number(error.number());
   const QString description = QString::fromStdString(error.description());
+  if (alreadyShown(error)) return;
   std::fprintf(stderr, "%s: %s\n", qUtf8Printable(title),
                qUtf8Printable(QStringLiteral("実行時エラー '%1': %2").arg(number, description)));
-  if (alreadyShown(error)) return;
 
   auto* box = new QMessageBox(QMessageBox::Critical, title,
                               QStringLiteral("実行時エラー '%1':\n\n%2").arg(number, description),

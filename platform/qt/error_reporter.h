@@ -15,7 +15,8 @@ namespace qtplatform {
 
 // Tells the user about an error that ended a handler, without stopping the program: a message
 // box that does not block the window, and a line on stderr. An error that comes again while
-// its message is still up (a timer tick failing 20 times a second) gets the stderr line only.
+// its message is still up (a timer tick failing 20 times a second) is not told again: one
+// box, one line.
 class ErrorReporter {
  public:
   // `window` (may be null) gives the message its title and its place on screen.

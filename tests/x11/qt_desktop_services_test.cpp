@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QImage>
+#include <QMessageBox>
 #include <QProcess>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
 #include <random>
 
+#include "platform/forms/runtime_error.h"
+#include "platform/qt/error_reporter.h"
 #include "platform/qt/qt_desktop.h"
 #include "qt_peer_fixture.h"
 
@@ -61,6 +68,48 @@ TEST(QtDesktopScreen, TwipsPerPixelFollowTheScreensResolution) {
   // Xvfb reports 96 dots per inch to an unscaled Qt.
   EXPECT_FLOAT_EQ(desktop.screen().TwipsPerPixelX(), 15.0F);
   EXPECT_FLOAT_EQ(desktop.screen().TwipsPerPixelY(), 15.0F);
+}
+
+// What `write` puts on stderr.
+std::string standardErrorOf(const std::function<void()>& write) {
+  std::fflush(stderr);
+  const int saved = dup(STDERR_FILENO);
+  std::FILE* capture = std::tmpfile();
+  dup2(fileno(capture), STDERR_FILENO);
+  write();
+  std::fflush(stderr);
+  dup2(saved, STDERR_FILENO);
+  close(saved);
+  std::rewind(capture);
+  std::string text;
+  for (int c = std::fgetc(capture); c != EOF; c = std::fgetc(capture)) {
+    text.push_back(static_cast<char>(c));
+  }
+  std::fclose(capture);
+  return text;
+}
+
+int visibleMessageBoxes() {
+  int count = 0;
+  for (const QWidget* widget : QApplication::topLevelWidgets()) {
+    if (qobject_cast<const QMessageBox*>(widget) != nullptr && widget->isVisible()) ++count;
+  }
+  return count;
+}
+
+// A live view failing at every tick: one box and one line, not one line a tick.
+TEST(QtErrorReporter, AnErrorComingAgainWhileItsBoxIsUpIsToldOnce) {
+  qt_peer_test::application();
+  qtplatform::ErrorReporter reporter;
+  const forms::RuntimeError error(5, "画面を読み取れません");
+  const std::string told = standardErrorOf([&] {
+    for (int tick = 0; tick < 3; ++tick) reporter.report(error, nullptr);
+  });
+  EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+  EXPECT_EQ(visibleMessageBoxes(), 1);
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (qobject_cast<QMessageBox*>(widget) != nullptr) widget->close();
+  }
 }
 
 }  // namespace
