@@ -14,6 +14,7 @@
 #include "platform/qt/display_probe.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_toolkit.h"
+#include "platform/qt/wayland_notice.h"
 
 namespace {
 
@@ -44,7 +45,8 @@ int main(int argc, char** argv) {
       commandline::parse(arguments.empty() ? arguments : arguments.subspan(1));
   if (const auto status = commandline::answer(request, std::cout, std::cerr)) return *status;
 
-  if (!qtplatform::xDisplayReachable()) {
+  const qtplatform::XDisplayKind xDisplay = qtplatform::probeXDisplay();
+  if (xDisplay == qtplatform::XDisplayKind::Unreachable) {
     const char* display = std::getenv("DISPLAY");
     reportStartFailure(display != nullptr
                            ? std::string("X ディスプレイ \"") + display + "\" に接続できません"
@@ -54,6 +56,9 @@ int main(int argc, char** argv) {
   // Magnifying is pixel for pixel: the cursor, the screen reads and the window stay in device
   // pixels, and the screen's real DPI gives the twips per pixel.
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  // X11 even in a Wayland session, where Qt would pick Wayland by itself: the screen reads,
+  // the pointer and the sent keys all go through X, and the window must live there too.
+  qputenv("QT_QPA_PLATFORM", "xcb");
   // Qt sees none of the arguments: the options above are all the program takes.
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
@@ -72,5 +77,6 @@ int main(int argc, char** argv) {
   }
   // Closing the window ends the program: it is the last window, and Qt quits then.
   program->form.Start();
+  if (xDisplay == qtplatform::XDisplayKind::XWayland) qtplatform::showWaylandNotice();
   return QApplication::exec();
 }

@@ -12,6 +12,7 @@ packages=(
   xvfb openbox x11-utils xdotool xclip imagemagick   # the tests' virtual desktop
   dpkg-dev file zip desktop-file-utils appstream lintian   # packaging and its checks
   x11-xkb-utils                   # setxkbmap: the tests' keyboard layouts
+  weston xwayland                 # a headless Wayland session for the tests
 )
 
 missing=()

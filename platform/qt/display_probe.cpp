@@ -2,13 +2,16 @@
 
 #include <X11/Xlib.h>
 
+#include "platform/x11/xwayland.h"
+
 namespace qtplatform {
 
-bool xDisplayReachable() {
+XDisplayKind probeXDisplay() {
   Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
+  if (display == nullptr) return XDisplayKind::Unreachable;
+  const bool xwayland = x11::isXWayland(display);
   XCloseDisplay(display);
-  return true;
+  return xwayland ? XDisplayKind::XWayland : XDisplayKind::X11;
 }
 
 }  // namespace qtplatform

@@ -2,8 +2,14 @@
 
 namespace qtplatform {
 
-// Whether the X display named by $DISPLAY accepts a connection. Qt aborts the program when it
-// cannot connect, so the entry asks first and can say why it stops.
-bool xDisplayReachable();
+enum class XDisplayKind {
+  Unreachable,  // no X display to connect to
+  X11,
+  XWayland,  // the X server of a Wayland session: see x11::isXWayland
+};
+
+// What the X display named by $DISPLAY is. Qt aborts the program when it cannot connect, so
+// the entry asks first and can say why it stops.
+XDisplayKind probeXDisplay();
 
 }  // namespace qtplatform
