@@ -11,7 +11,8 @@ class PixelSource {
   // The readable area, in the source's own coordinates. Pixels outside it read as black.
   virtual Rect bounds() const = 0;
   // The pixels of `area`, which lies inside bounds(). The view stays valid until the next read.
-  // An empty view means the read failed; the copy then leaves the destination as it was.
+  // A failed read throws (the screen's reader: forms::RuntimeError, saying why) or gives an
+  // empty view; either way the copy leaves the destination as it was.
   virtual PixelView read(const Rect& area) = 0;
 };
 

@@ -25,8 +25,8 @@ struct StretchScratch {
 
 // Copies `source` (in the source's coordinates) onto `dest` (in the target's), clipped at the
 // target's edges. Reads only plan.sourceSpan ∩ source.bounds(), in one read; source pixels
-// outside the source's bounds come out black. Returns false when the read failed, leaving the
-// target untouched.
+// outside the source's bounds come out black. Returns false when the read gave nothing, and
+// lets an error the read throws pass; either way the target is untouched.
 bool stretchCopy(Bitmap& target, const Rect& dest, PixelSource& source, const Rect& sourceRect,
                  StretchScratch& scratch);
 

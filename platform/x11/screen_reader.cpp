@@ -91,21 +91,16 @@ graphics::PixelView ScreenReader::read(const graphics::Rect& area) {
     checkOnScreen(area);
     throw;
   }
-  switch (format_.layout()) {
-    case ScreenFormat::Layout::Rgb32WithAlpha:
-      clearTopBytes(image);
-      [[fallthrough]];
-    case ScreenFormat::Layout::Rgb32:
-      return {reinterpret_cast<const graphics::Pixel*>(image.data),
-              image.bytesPerLine / static_cast<std::ptrdiff_t>(sizeof(graphics::Pixel)),
-              image.width, image.height};
-    case ScreenFormat::Layout::Converted:
-    case ScreenFormat::Layout::Unreadable:
-      break;
+  if (format_.layout() == ScreenFormat::Layout::Converted) {
+    converted_.resize(static_cast<std::size_t>(image.width) *
+                      static_cast<std::size_t>(image.height));
+    format_.convert(image, converted_.data(), image.width);
+    return {converted_.data(), image.width, image.width, image.height};
   }
-  converted_.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
-  format_.convert(image, converted_.data(), image.width);
-  return {converted_.data(), image.width, image.width, image.height};
+  if (format_.layout() == ScreenFormat::Layout::Rgb32WithAlpha) clearTopBytes(image);
+  return {reinterpret_cast<const graphics::Pixel*>(image.data),
+          image.bytesPerLine / static_cast<std::ptrdiff_t>(sizeof(graphics::Pixel)), image.width,
+          image.height};
 }
 
 }  // namespace x11
