@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/forms/runtime_error.h"
+
 namespace fake {
 
 graphics::Pixel syntheticPixel(int x, int y) {
@@ -18,7 +20,7 @@ SyntheticScreen::SyntheticScreen(graphics::Size size) : image_(size.width, size.
 graphics::PixelView SyntheticScreen::read(const graphics::Rect& area) {
   ++reads_;
   lastRead_ = area;
-  if (readsFail_) return {};
+  if (readsFail_) throw forms::RuntimeError::screenUnreadable("読み取りを失敗させています。");
   return {image_.row(area.top) + area.left, image_.stride(), area.width, area.height};
 }
 

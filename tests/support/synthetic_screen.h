@@ -17,7 +17,7 @@ class SyntheticScreen final : public graphics::PixelSource {
   graphics::Bitmap& image() { return image_; }
   int reads() const { return reads_; }
   const graphics::Rect& lastRead() const { return lastRead_; }
-  // From now on every read fails.
+  // From now on every read fails, throwing as the real screen's reader does.
   void setReadsFail(bool fail) { readsFail_ = fail; }
 
   graphics::Rect bounds() const override { return {0, 0, image_.width(), image_.height()}; }
