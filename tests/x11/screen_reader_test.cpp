@@ -351,14 +351,15 @@ TEST(UnreadableScreen, ReadsFailNamingTheScreensFormat) {
 // leaves its target as it was. Runs under XWayland only.
 TEST(OnXWayland, CopiesFromTheScreenFailSayingWhy) {
   qtplatform::QtDesktop desktop;
-  const platform::Hdc screen = desktop.GetDC(0);
-  BitmapDc target(40, 30);
+  platform::ScreenCopy& gdi = desktop.screenCopy();
+  const platform::Hdc screen = gdi.GetDC(0);
+  BitmapDc target(gdi, 40, 30);
   const std::string error = errorOf([&] {
-    desktop.StretchBlt(target.handle(), 0, 0, 40, 30, screen, 0, 0, 40, 30, platform::SRCCOPY);
+    gdi.StretchBlt(target.handle(), 0, 0, 40, 30, screen, 0, 0, 40, 30, platform::SRCCOPY);
   });
   EXPECT_NE(error.find("Wayland"), std::string::npos) << error;
   EXPECT_EQ(target.bitmap().at(0, 0), graphics::rgb(1, 2, 3));
-  EXPECT_EQ(desktop.ReleaseDC(0, screen), 1);
+  EXPECT_EQ(gdi.ReleaseDC(0, screen), 1);
 }
 
 TEST(Pointer, FollowsAWarp) {
