@@ -29,11 +29,10 @@ std::int32_t DeviceContexts::StretchBlt(Hdc dest, std::int32_t x, std::int32_t y
   graphics::Bitmap* target = destDc->target();
   graphics::PixelSource* pixels = sourceDc->source();
   if (target == nullptr || pixels == nullptr) return 0;
-  const bool copied =
-      graphics::stretchCopy(*target, {x, y, width, height}, *pixels,
-                            {sourceX, sourceY, sourceWidth, sourceHeight}, scratch_);
+  graphics::stretchCopy(*target, {x, y, width, height}, *pixels,
+                        {sourceX, sourceY, sourceWidth, sourceHeight}, scratch_);
   destDc->targetChanged();
-  return copied ? 1 : 0;
+  return 1;
 }
 
 HandleTable<graphics::DeviceContext>::Registration DeviceContexts::registerDeviceContext(

@@ -11,8 +11,7 @@ class PixelSource {
   // The readable area, in the source's own coordinates. Pixels outside it read as black.
   virtual Rect bounds() const = 0;
   // The pixels of `area`, which lies inside bounds(). The view stays valid until the next read.
-  // A failed read throws (the screen's reader: forms::RuntimeError, saying why) or gives an
-  // empty view; either way the copy leaves the destination as it was.
+  // A read that cannot be done throws (the screen's reader: forms::RuntimeError, saying why).
   virtual PixelView read(const Rect& area) = 0;
 };
 

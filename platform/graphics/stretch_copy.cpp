@@ -27,19 +27,16 @@ StretchPlan planStretch(const Rect& dest, const Rect& source, Size targetSize) {
   return {visible, {firstX, firstY, lastX - firstX + 1, lastY - firstY + 1}};
 }
 
-bool stretchCopy(Bitmap& target, const Rect& dest, PixelSource& source, const Rect& sourceRect,
+void stretchCopy(Bitmap& target, const Rect& dest, PixelSource& source, const Rect& sourceRect,
                  StretchScratch& scratch) {
   const StretchPlan plan = planStretch(dest, sourceRect, target.size());
   const Rect& visible = plan.visibleDest;
-  if (visible.empty()) return true;
+  if (visible.empty()) return;
 
   // Off-screen parts of the source are never read: they come out black.
   const Rect available = intersect(plan.sourceSpan, source.bounds());
   PixelView pixels;
-  if (!available.empty()) {
-    pixels = source.read(available);
-    if (pixels.pixels == nullptr) return false;
-  }
+  if (!available.empty()) pixels = source.read(available);
 
   // Sampling only ever moves right, so the readable columns are one run; the columns either
   // side of it take source pixels off the screen and come out black.
@@ -90,7 +87,6 @@ bool stretchCopy(Bitmap& target, const Rect& dest, PixelSource& source, const Re
     previousSourceRow = sourceRow;
     previousRow = out;
   }
-  return true;
 }
 
 }  // namespace graphics

@@ -25,9 +25,9 @@ struct StretchScratch {
 
 // Copies `source` (in the source's coordinates) onto `dest` (in the target's), clipped at the
 // target's edges. Reads only plan.sourceSpan ∩ source.bounds(), in one read; source pixels
-// outside the source's bounds come out black. Returns false when the read gave nothing, and
-// lets an error the read throws pass; either way the target is untouched.
-bool stretchCopy(Bitmap& target, const Rect& dest, PixelSource& source, const Rect& sourceRect,
+// outside the source's bounds come out black. An error the read throws passes, leaving the
+// target untouched.
+void stretchCopy(Bitmap& target, const Rect& dest, PixelSource& source, const Rect& sourceRect,
                  StretchScratch& scratch);
 
 }  // namespace graphics
