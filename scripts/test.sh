@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, checks the code with clang-tidy, and runs every test: unit
 # and behaviour tests, the same under AddressSanitizer and UndefinedBehaviorSanitizer, the
-# real program on a virtual X server that the tests start themselves, and the Debian package
-# (validated, installed, started from its menu entry's command and removed).
+# real program on a virtual X server that the tests start themselves, the Debian package
+# (validated, installed, started from its menu entry's command and removed), and the Windows
+# build with the same tests under Wine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
@@ -31,3 +32,9 @@ echo "== Debian package"
 
 echo "== all tests"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+
+echo "== Windows build (MinGW-w64, warnings are errors)"
+"$root/scripts/build-windows.sh" -DORVEX_WARNINGS_AS_ERRORS=ON
+
+echo "== Windows tests under Wine"
+ctest --test-dir "$root/build-win" --output-on-failure -j "$jobs"
