@@ -2,6 +2,7 @@
 #include <QFont>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_toolkit.h"
 #include "platform/qt/wayland_notice.h"
+#include "platform/x11/clipboard_keeper.h"
 
 namespace {
 
@@ -39,6 +41,11 @@ struct Program {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The program started again by itself to keep its picture on the clipboard after exit: an
+  // internal option, before the ones a user may give.
+  if (argc == 2 && std::strcmp(argv[1], x11::kClipboardKeeperOption) == 0) {
+    return x11::runClipboardKeeper();
+  }
   // Options are answered before Qt or the display is touched, so they work without a desktop.
   const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc));
   const commandline::Request request =
@@ -78,5 +85,7 @@ int main(int argc, char** argv) {
   // Closing the window ends the program: it is the last window, and Qt quits then.
   program->form.Start();
   if (xDisplay == qtplatform::XDisplayKind::XWayland) qtplatform::showWaylandNotice();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  program->desktop.handOverClipboard();
+  return status;
 }

@@ -28,6 +28,9 @@ class QtDesktop final : public platform::Desktop {
   platform::Screen& screen() override { return screen_; }
   void Beep() override;
 
+  // At exit: keeps our picture on the clipboard after we are gone (see QtClipboard).
+  void handOverClipboard() { clipboard_.handOver(); }
+
  private:
   x11::Connection connection_;
   x11::ScreenReader screenReader_;

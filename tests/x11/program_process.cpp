@@ -41,16 +41,6 @@ bool reapWithin(int pid, Clock::duration bound) {
   }
 }
 
-// A process that is not our child is gone for good once it is a zombie or has left /proc.
-bool foreignProcessGone(int pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string pidField;
-  std::string name;
-  char state = 0;
-  if (!(stat >> pidField >> name >> state)) return true;
-  return state == 'Z' || state == 'X';
-}
-
 bool foreignProcessGoneWithin(int pid, Clock::duration bound) {
   const auto deadline = Clock::now() + bound;
   while (!foreignProcessGone(pid)) {
@@ -61,6 +51,16 @@ bool foreignProcessGoneWithin(int pid, Clock::duration bound) {
 }
 
 }  // namespace
+
+// A process that is not our child is gone for good once it is a zombie or has left /proc.
+bool foreignProcessGone(int pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string pidField;
+  std::string name;
+  char state = 0;
+  if (!(stat >> pidField >> name >> state)) return true;
+  return state == 'Z' || state == 'X';
+}
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& errorFile) {
   posix_spawn_file_actions_t actions;
@@ -76,8 +76,17 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::stri
 
 bool ChildProcess::running() {
   if (reaped_) return false;
-  reaped_ = waitpid(pid_, nullptr, WNOHANG) == pid_;
+  int status = 0;
+  reaped_ = waitpid(pid_, &status, WNOHANG) == pid_;
+  if (reaped_) waitStatus_ = status;
   return !reaped_;
+}
+
+std::optional<int> ChildProcess::exitStatusWithin(std::chrono::milliseconds bound) {
+  const auto deadline = Clock::now() + bound;
+  while (running() && Clock::now() < deadline) std::this_thread::sleep_for(kPollInterval);
+  if (!waitStatus_ || !WIFEXITED(*waitStatus_)) return std::nullopt;
+  return WEXITSTATUS(*waitStatus_);
 }
 
 void ChildProcess::stop() {

@@ -17,17 +17,24 @@ class ChildProcess {
 
   int pid() const { return pid_; }
   bool running();
+  // Waits up to `bound` for the process to end by itself; its exit status, or nothing if it
+  // is still running or was ended by a signal.
+  std::optional<int> exitStatusWithin(std::chrono::milliseconds bound);
   void stop();
 
  private:
   int pid_ = -1;
   bool reaped_ = false;
+  std::optional<int> waitStatus_;
 };
 
 // Runs a command to its end and returns what it wrote to stdout; nothing when it could not run,
 // failed, or took longer than `timeout` (it is killed then).
 std::optional<std::string> outputOf(const std::vector<std::string>& argv,
                                     std::chrono::milliseconds timeout);
+
+// Whether a process that is not our child has ended.
+bool foreignProcessGone(int pid);
 
 // Ends a process that is not our child (a program that the program under test started):
 // SIGTERM, then SIGKILL if it is still there after a bound.

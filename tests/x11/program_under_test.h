@@ -37,6 +37,10 @@ class ProgramUnderTest {
   // What it wrote to stderr so far; a runtime error's report shows up there too.
   std::string errorOutput() const;
   void stop() { process_->stop(); }
+  // Its exit status once it has ended by itself, waiting up to `bound`; nothing if it has not.
+  std::optional<int> exitStatusWithin(std::chrono::milliseconds bound) {
+    return process_->exitStatusWithin(bound);
+  }
 
  private:
   bool findWindow();

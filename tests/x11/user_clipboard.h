@@ -1,7 +1,52 @@
 #pragma once
 
 #include <QImage>
+#include <optional>
 
-// The picture on the clipboard as another program gets it: image/png read by xclip. A null
-// image when the clipboard holds no picture (or its owner does not answer in time).
-QImage clipboardPicture();
+#include "user_connection.h"
+
+// The picture on the clipboard as another program gets it: `target` (image/png, image/bmp)
+// read by xclip. A null image when the clipboard holds no picture (or its owner does not
+// answer in time).
+QImage clipboardPicture(const char* target = "image/png");
+
+// The window that owns the clipboard; 0 when nobody does.
+unsigned long clipboardOwner(const UserConnection& connection);
+void emptyClipboard(const UserConnection& connection);
+
+// Another program, to which the user copied something: it owns the clipboard while it lives.
+class OtherProgramCopying {
+ public:
+  OtherProgramCopying();
+  ~OtherProgramCopying();
+  OtherProgramCopying(const OtherProgramCopying&) = delete;
+  OtherProgramCopying& operator=(const OtherProgramCopying&) = delete;
+
+ private:
+  UserConnection connection_;
+  unsigned long window_;
+};
+
+// A clipboard manager that is slow to answer: it owns CLIPBOARD_MANAGER while it lives, and
+// answers a request to save the clipboard only when told to.
+class SlowClipboardManager {
+ public:
+  SlowClipboardManager();
+  ~SlowClipboardManager();
+  SlowClipboardManager(const SlowClipboardManager&) = delete;
+  SlowClipboardManager& operator=(const SlowClipboardManager&) = delete;
+
+  // Whether a program has asked it to save the clipboard.
+  bool asked();
+  // Tells the program that asked that the content is saved.
+  void answer() const;
+
+ private:
+  struct Request {
+    unsigned long requestor, selection, target, property, time;
+  };
+
+  UserConnection connection_;
+  unsigned long window_;
+  std::optional<Request> request_;
+};

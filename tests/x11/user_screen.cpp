@@ -4,12 +4,15 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
+
 #include "screen_colours.h"
 #include "user_connection.h"
 
 namespace {
 
 constexpr long kMostValues = 4096;
+constexpr long kFromUser = 2;  // a request's source indication: a pager, i.e. the user's wish
 
 Atom atom(Display* display, const char* name) { return XInternAtom(display, name, False); }
 
@@ -131,21 +134,29 @@ std::optional<QMargins> UserScreen::frameExtents(unsigned long window) const {
   return QMargins(margin(0), margin(2), margin(1), margin(3));  // left, right, top, bottom
 }
 
-void UserScreen::moveFrame(unsigned long window, QPoint topLeft) const {
-  constexpr long kNorthWestGravity = 1;
-  constexpr long kXGiven = 1L << 8;
-  constexpr long kYGiven = 1L << 9;
-  constexpr long kFromUser = 2L << 12;  // source indication: a pager, i.e. the user's wish
+void UserScreen::askWindowManager(unsigned long window, const char* request,
+                                  const std::vector<long>& data) const {
   Display* display = connection_.display();
   XEvent message{};
   message.xclient.type = ClientMessage;
   message.xclient.window = window;
-  message.xclient.message_type = atom(display, "_NET_MOVERESIZE_WINDOW");
+  message.xclient.message_type = atom(display, request);
   message.xclient.format = 32;
-  message.xclient.data.l[0] = kNorthWestGravity | kXGiven | kYGiven | kFromUser;
-  message.xclient.data.l[1] = topLeft.x();
-  message.xclient.data.l[2] = topLeft.y();
+  std::copy(data.begin(), data.end(), message.xclient.data.l);
   XSendEvent(display, connection_.root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
              &message);
   connection_.sync();
+}
+
+void UserScreen::moveFrame(unsigned long window, QPoint topLeft) const {
+  constexpr long kNorthWestGravity = 1;
+  constexpr long kXGiven = 1L << 8;
+  constexpr long kYGiven = 1L << 9;
+  askWindowManager(
+      window, "_NET_MOVERESIZE_WINDOW",
+      {kNorthWestGravity | kXGiven | kYGiven | (kFromUser << 12), topLeft.x(), topLeft.y()});
+}
+
+void UserScreen::closeWindow(unsigned long window) const {
+  askWindowManager(window, "_NET_CLOSE_WINDOW", {CurrentTime, kFromUser});
 }

@@ -32,8 +32,13 @@ class UserScreen {
 
   // Asks the window manager to move the window's frame, as a user dragging it would.
   void moveFrame(unsigned long window, QPoint topLeft) const;
+  // Asks the window manager to close the window, as the user's click on its close button does.
+  void closeWindow(unsigned long window) const;
 
  private:
+  // Sends the window manager a request about `window` (EWMH's client messages to the root).
+  void askWindowManager(unsigned long window, const char* request,
+                        const std::vector<long>& data) const;
   std::vector<unsigned long> cardinals(unsigned long window, const char* property,
                                        unsigned long type) const;
   std::string text(unsigned long window, const char* property, const char* type) const;

@@ -1,0 +1,208 @@
+#include "platform/x11/selection_owner.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/x11/xcb_calls.h"
+
+namespace x11 {
+namespace {
+
+// How long a requestor may leave an incremental transfer without taking the next piece before
+// we give up on it. ICCCM leaves the bound to us; Qt waits as long for its pieces.
+constexpr std::chrono::seconds kStallLimit{5};
+// ChangeProperty's own part of a request, in bytes.
+constexpr std::uint32_t kChangePropertyHeader = 24;
+
+void changeProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
+                    xcb_atom_t type, std::uint8_t format, std::uint32_t units, const void* data) {
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, type, format, units,
+                      data);
+}
+
+void notify(xcb_connection_t* connection, const xcb_selection_request_event_t& request,
+            xcb_atom_t property) {
+  // Events go out as 32 bytes, more than this one's structure holds.
+  union {
+    xcb_selection_notify_event_t event;
+    char bytes[32];
+  } message{};
+  message.event.response_type = XCB_SELECTION_NOTIFY;
+  message.event.time = request.time;
+  message.event.requestor = request.requestor;
+  message.event.selection = request.selection;
+  message.event.target = request.target;
+  message.event.property = property;
+  xcb_send_event(connection, 0, request.requestor, XCB_EVENT_MASK_NO_EVENT, message.bytes);
+}
+
+}  // namespace
+
+SelectionOwner::SelectionOwner(xcb_connection_t* connection, xcb_window_t window,
+                               const std::vector<ClipboardOffer>& offers)
+    : connection_(connection), window_(window) {
+  std::vector<std::string_view> names{"TARGETS", "TIMESTAMP", "MULTIPLE", "INCR"};
+  for (const ClipboardOffer& offer : offers) names.emplace_back(offer.target);
+  const std::vector<xcb_atom_t> atoms = internAtoms(connection, names);
+  targets_ = atoms[0];
+  timestamp_ = atoms[1];
+  multiple_ = atoms[2];
+  incr_ = atoms[3];
+  for (std::size_t i = 0; i < offers.size(); ++i)
+    offers_.push_back({atoms[4 + i], offers[i].bytes});
+  // What the server takes in one request without the BIG-REQUESTS extension: every requestor
+  // can read that much in one go.
+  chunkSize_ = xcb_get_setup(connection)->maximum_request_length * 4U - kChangePropertyHeader;
+}
+
+bool SelectionOwner::take(xcb_atom_t selection, xcb_timestamp_t time) {
+  selection_ = selection;
+  since_ = time;
+  xcb_set_selection_owner(connection_, window_, selection, time);
+  const XcbReply<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
+      connection_, xcb_get_selection_owner(connection_, selection), nullptr));
+  owned_ = reply && reply->owner == window_;
+  return owned_;
+}
+
+bool SelectionOwner::handle(const xcb_generic_event_t& event) {
+  switch (event.response_type & 0x7F) {
+    case XCB_SELECTION_REQUEST: {
+      const auto& request = reinterpret_cast<const xcb_selection_request_event_t&>(event);
+      if (request.owner != window_) return false;
+      answer(request);
+      return true;
+    }
+    case XCB_SELECTION_CLEAR: {
+      const auto& clear = reinterpret_cast<const xcb_selection_clear_event_t&>(event);
+      if (clear.owner != window_ || clear.selection != selection_) return false;
+      owned_ = false;
+      return true;
+    }
+    case XCB_PROPERTY_NOTIFY: {
+      const auto& change = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+      if (change.state != XCB_PROPERTY_DELETE) return false;
+      continueTransfer(change.window, change.atom);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void SelectionOwner::answer(const xcb_selection_request_event_t& request) {
+  // Obsolete requestors name no property: the target names it then.
+  const xcb_atom_t property = request.property != XCB_NONE ? request.property : request.target;
+  // A request made before we took the selection is for an earlier owner's content.
+  const bool current = request.time == XCB_CURRENT_TIME || request.time >= since_;
+  const bool converted = request.selection == selection_ && current &&
+                         convert(request.requestor, request.target, property, true);
+  notify(connection_, request, converted ? property : XCB_NONE);
+}
+
+bool SelectionOwner::convert(xcb_window_t requestor, xcb_atom_t target, xcb_atom_t property,
+                             bool multipleToo) {
+  if (target == targets_) {
+    std::vector<xcb_atom_t> targets{targets_, timestamp_, multiple_};
+    for (const Offer& offer : offers_) targets.push_back(offer.target);
+    changeProperty(connection_, requestor, property, XCB_ATOM_ATOM, 32,
+                   static_cast<std::uint32_t>(targets.size()), targets.data());
+    return true;
+  }
+  if (target == timestamp_) {
+    changeProperty(connection_, requestor, property, XCB_ATOM_INTEGER, 32, 1, &since_);
+    return true;
+  }
+  if (target == multiple_) return multipleToo && convertEach(requestor, property);
+  const auto offer = std::find_if(offers_.begin(), offers_.end(), [&](const Offer& candidate) {
+    return candidate.target == target;
+  });
+  if (offer == offers_.end()) return false;
+  send(requestor, property, target, offer->bytes);
+  return true;
+}
+
+// MULTIPLE: the requestor's property lists (target, property) pairs; each is converted on its
+// own, and a pair that cannot be gets its target replaced by None.
+bool SelectionOwner::convertEach(xcb_window_t requestor, xcb_atom_t property) {
+  const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+      connection_,
+      xcb_get_property(connection_, 0, requestor, property, XCB_GET_PROPERTY_TYPE_ANY, 0,
+                       std::numeric_limits<std::uint32_t>::max() / 4),
+      nullptr));
+  if (!reply || reply->format != 32) return false;
+  const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+  std::vector<xcb_atom_t> pairs(values, values + xcb_get_property_value_length(reply.get()) / 4);
+  for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
+    if (pairs[i + 1] == XCB_NONE || !convert(requestor, pairs[i], pairs[i + 1], false)) {
+      pairs[i] = XCB_NONE;
+    }
+  }
+  changeProperty(connection_, requestor, property, reply->type, 32,
+                 static_cast<std::uint32_t>(pairs.size()), pairs.data());
+  return true;
+}
+
+void SelectionOwner::send(xcb_window_t requestor, xcb_atom_t property, xcb_atom_t type,
+                          std::string_view bytes) {
+  if (bytes.size() <= chunkSize_) {
+    changeProperty(connection_, requestor, property, type, 8,
+                   static_cast<std::uint32_t>(bytes.size()), bytes.data());
+    return;
+  }
+  // Too large for one request: INCR announces the size, and each time the requestor deletes
+  // the property, it gets the next piece, then an empty one at the end.
+  const auto size = static_cast<std::uint32_t>(
+      std::min<std::size_t>(bytes.size(), std::numeric_limits<std::uint32_t>::max()));
+  changeProperty(connection_, requestor, property, incr_, 32, 1, &size);
+  std::erase_if(transfers_, [&](const Transfer& transfer) {
+    return transfer.requestor == requestor && transfer.property == property;
+  });
+  transfers_.push_back({requestor, property, type, bytes, Clock::now()});
+  watchProperties(requestor, true);
+}
+
+void SelectionOwner::continueTransfer(xcb_window_t requestor, xcb_atom_t property) {
+  const auto transfer = std::find_if(transfers_.begin(), transfers_.end(), [&](const Transfer& t) {
+    return t.requestor == requestor && t.property == property;
+  });
+  if (transfer == transfers_.end()) return;
+  const std::string_view piece = transfer->rest.substr(0, chunkSize_);
+  changeProperty(connection_, requestor, property, transfer->type, 8,
+                 static_cast<std::uint32_t>(piece.size()), piece.data());
+  transfer->rest.remove_prefix(piece.size());
+  transfer->lastMove = Clock::now();
+  if (!piece.empty()) return;
+  transfers_.erase(transfer);
+  stopWatchingIfDone(requestor);
+}
+
+std::optional<SelectionOwner::Clock::time_point> SelectionOwner::dropStalled(
+    Clock::time_point now) {
+  std::vector<xcb_window_t> dropped;
+  std::erase_if(transfers_, [&](const Transfer& transfer) {
+    if (transfer.lastMove + kStallLimit > now) return false;
+    dropped.push_back(transfer.requestor);
+    return true;
+  });
+  for (const xcb_window_t requestor : dropped) stopWatchingIfDone(requestor);
+  std::optional<Clock::time_point> next;
+  for (const Transfer& transfer : transfers_) {
+    next = std::min(next.value_or(Clock::time_point::max()), transfer.lastMove + kStallLimit);
+  }
+  return next;
+}
+
+void SelectionOwner::stopWatchingIfDone(xcb_window_t requestor) {
+  const bool fetching = std::any_of(transfers_.begin(), transfers_.end(),
+                                    [&](const Transfer& t) { return t.requestor == requestor; });
+  if (!fetching) watchProperties(requestor, false);
+}
+
+// We hear of the requestor deleting its property only while we watch its window.
+void SelectionOwner::watchProperties(xcb_window_t requestor, bool watch) {
+  const std::uint32_t mask = watch ? XCB_EVENT_MASK_PROPERTY_CHANGE : XCB_EVENT_MASK_NO_EVENT;
+  xcb_change_window_attributes(connection_, requestor, XCB_CW_EVENT_MASK, &mask);
+}
+
+}  // namespace x11

@@ -1,0 +1,78 @@
+// Leaving the program: closed by the user, it ends with status 0, and the last picture stays
+// pasteable after it has gone: a process of its own keeps serving it until another program
+// takes the clipboard or a clipboard manager saved it.
+#include <optional>
+#include <string>
+
+#include "program_fixture.h"
+#include "program_process.h"
+#include "user_clipboard.h"
+#include "user_images.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Leaving takes a fraction of a second; Qt's own hand-over to a clipboard manager that does
+// not answer takes five.
+constexpr std::chrono::milliseconds kPromptExit{3000};
+
+class ProgramExit : public ProgramTest {
+ protected:
+  // Nothing of this test may serve the next one's clipboard.
+  void TearDown() override {
+    emptyClipboard(connection_);
+    ProgramTest::TearDown();
+  }
+
+  // A noise picture larger than one X request carries: another program fetches it in pieces.
+  void capture() {
+    markRectangle(first_, second_);
+    ASSERT_TRUE(clipboardShowsPattern(first_, 1));
+  }
+  // The process serving the clipboard, named by its window; 0 if none says.
+  long clipboardServer() const {
+    const unsigned long owner = clipboardOwner(connection_);
+    return owner != 0 ? screen_.pidOf(owner).value_or(0) : 0;
+  }
+  // The picture, pasted as a program that wants PNG gets it and as one that wants BMP does.
+  ::testing::AssertionResult pictureStaysPasteable() const {
+    ::testing::AssertionResult png = clipboardShowsPattern(first_, 1);
+    if (!png) return png;
+    return samePicture(clipboardPicture("image/bmp"), clipboardPicture("image/png"));
+  }
+
+  const QPoint first_ = onPattern(20, 20);
+  const QPoint second_ = first_ + QPoint(500, 600);
+};
+
+TEST_F(ProgramExit, PictureStaysOnTheClipboardUntilAnotherProgramTakesIt) {
+  capture();
+  screen_.closeWindow(program_->window());
+  ASSERT_EQ(program_->exitStatusWithin(kPatience), 0);
+  EXPECT_TRUE(pictureStaysPasteable());
+
+  const long keeper = clipboardServer();
+  ASSERT_GT(keeper, 0);
+  EXPECT_NE(keeper, program_->pid());
+  const OtherProgramCopying copier;
+  EXPECT_TRUE(waitUntil([&] { return foreignProcessGone(static_cast<int>(keeper)); }))
+      << "the keeper stays after another program took the clipboard";
+}
+
+TEST_F(ProgramExit, SlowClipboardManagerKeepsNobodyWaiting) {
+  SlowClipboardManager manager;
+  capture();
+  screen_.closeWindow(program_->window());
+  EXPECT_EQ(program_->exitStatusWithin(kPromptExit), 0);
+  EXPECT_TRUE(pictureStaysPasteable());
+
+  ASSERT_TRUE(waitUntil([&] { return manager.asked(); })) << "no request to save the clipboard";
+  const long keeper = clipboardServer();
+  ASSERT_GT(keeper, 0);
+  manager.answer();
+  EXPECT_TRUE(waitUntil([&] { return foreignProcessGone(static_cast<int>(keeper)); }))
+      << "the keeper stays after the manager saved the clipboard";
+}
+
+}  // namespace
