@@ -53,9 +53,18 @@ bool WindowWidget::nativeEventFilter(const QByteArray& eventType, void* message,
                                      qintptr* /*result*/) {
   if (eventType != "xcb_generic_event_t") return false;
   const auto* event = static_cast<const xcb_generic_event_t*>(message);
+  const WId window = internalWinId();
+  if ((event->response_type & 0x7F) == XCB_DESTROY_NOTIFY) {
+    const auto* destroy = static_cast<const xcb_destroy_notify_event_t*>(message);
+    if (window == 0 || destroy->window != window) return false;
+    // Destroyed from outside (xdotool windowclose, a window manager gone astray): Qt would keep
+    // a window that no longer exists, and the program would run on with none. Close it as the
+    // user would, once Qt is done with this event.
+    QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection);
+    return false;
+  }
   if ((event->response_type & 0x7F) != XCB_CONFIGURE_NOTIFY) return false;
   const auto* configure = static_cast<const xcb_configure_notify_event_t*>(message);
-  const WId window = internalWinId();
   if (window == 0 || configure->event != window || configure->window != window) return false;
   const ResizeEchoes::Answer answer = echoes_.answer({configure->width, configure->height});
   // Until the window shows, its size is the runtime's alone: showing takes it to the server.

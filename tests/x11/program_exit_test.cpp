@@ -1,6 +1,6 @@
-// Leaving the program: closed by the user, it ends with status 0, and the last picture stays
-// pasteable after it has gone: a process of its own keeps serving it until another program
-// takes the clipboard or a clipboard manager saved it.
+// Leaving the program: closed by the user or with its window destroyed from outside, it ends
+// with status 0, and the last picture stays pasteable after it has gone: a process of its own
+// keeps serving it until another program takes the clipboard or a clipboard manager saved it.
 #include <optional>
 #include <string>
 
@@ -73,6 +73,13 @@ TEST_F(ProgramExit, SlowClipboardManagerKeepsNobodyWaiting) {
   manager.answer();
   EXPECT_TRUE(waitUntil([&] { return foreignProcessGone(static_cast<int>(keeper)); }))
       << "the keeper stays after the manager saved the clipboard";
+}
+
+TEST_F(ProgramExit, WindowDestroyedFromOutsideEndsTheProgramAsClosingIt) {
+  capture();
+  ASSERT_TRUE(outputOf({"xdotool", "windowclose", std::to_string(program_->window())}, kPatience));
+  EXPECT_EQ(program_->exitStatusWithin(kPatience), 0);
+  EXPECT_TRUE(pictureStaysPasteable());
 }
 
 }  // namespace
