@@ -180,8 +180,11 @@ int runClipboardKeeper() {
   // Once the manager has the content, it serves it when we are gone; a transfer under way is
   // finished first either way.
   bool saved = false;
-  while (!connection.broken() && ((owner.owned() && !saved) || owner.transferring())) {
-    const XcbEvent event = connection.next(owner.dropStalled(Clock::now()));
+  while (true) {
+    // Dropping a stalled transfer may leave nothing to wait for.
+    const std::optional<Clock::time_point> nextDrop = owner.dropStalled(Clock::now());
+    if (connection.broken() || !((owner.owned() && !saved) || owner.transferring())) break;
+    const XcbEvent event = connection.next(nextDrop);
     if (event && !owner.handle(*event)) saved = saved || managerSaved(*event, window, atoms);
   }
   return EXIT_SUCCESS;

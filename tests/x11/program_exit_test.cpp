@@ -60,6 +60,20 @@ TEST_F(ProgramExit, PictureStaysOnTheClipboardUntilAnotherProgramTakesIt) {
       << "the keeper stays after another program took the clipboard";
 }
 
+// The keeper gives up on a paste that stalls once it has waited a while for it, and leaves.
+TEST_F(ProgramExit, PasteStalledHalfWayKeepsTheKeeperNoLongerThanItWaitsForIt) {
+  capture();
+  screen_.closeWindow(program_->window());
+  ASSERT_EQ(program_->exitStatusWithin(kPatience), 0);
+  const long keeper = clipboardServer();
+  ASSERT_GT(keeper, 0);
+  const StalledPaste paste("image/png");
+  ASSERT_TRUE(paste.stalled());
+  const OtherProgramCopying copier;
+  EXPECT_TRUE(waitUntil([&] { return foreignProcessGone(static_cast<int>(keeper)); }))
+      << "the keeper stays for a paste that stalled";
+}
+
 TEST_F(ProgramExit, SlowClipboardManagerKeepsNobodyWaiting) {
   SlowClipboardManager manager;
   capture();

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "program_process.h"
+#include "user_wait.h"
 
 namespace {
 
@@ -46,6 +47,55 @@ void emptyClipboard(const UserConnection& connection) {
 OtherProgramCopying::OtherProgramCopying() : window_(ownerWindow(connection_, "CLIPBOARD")) {}
 
 OtherProgramCopying::~OtherProgramCopying() { XDestroyWindow(connection_.display(), window_); }
+
+namespace {
+
+// Waits for an event of `type` on `window` that `wanted` accepts, dropping the others.
+template <typename Wanted>
+bool awaitEvent(const UserConnection& connection, Window window, int type, Wanted wanted) {
+  return waitUntil([&] {
+    XEvent event;
+    while (XCheckTypedWindowEvent(connection.display(), window, type, &event)) {
+      if (wanted(event)) return true;
+    }
+    return false;
+  });
+}
+
+bool startPasteInPieces(const UserConnection& connection, Window window, const char* target) {
+  Display* display = connection.display();
+  const Atom property = atom(connection, "ORVEX_STALLED_PASTE");
+  XSelectInput(display, window, PropertyChangeMask);
+  XConvertSelection(display, atom(connection, "CLIPBOARD"), atom(connection, target), property,
+                    window, CurrentTime);
+  connection.sync();
+  if (!awaitEvent(connection, window, SelectionNotify,
+                  [&](const XEvent& event) { return event.xselection.property == property; })) {
+    return false;
+  }
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  XGetWindowProperty(display, window, property, 0, 1, True, AnyPropertyType, &type, &format, &count,
+                     &remaining, &data);
+  XFree(data);
+  connection.sync();
+  // Deleting the size announcement asks for the first piece.
+  return type == atom(connection, "INCR") &&
+         awaitEvent(connection, window, PropertyNotify, [&](const XEvent& event) {
+           return event.xproperty.atom == property && event.xproperty.state == PropertyNewValue;
+         });
+}
+
+}  // namespace
+
+StalledPaste::StalledPaste(const char* target)
+    : window_(XCreateSimpleWindow(connection_.display(), connection_.root(), 0, 0, 1, 1, 0, 0, 0)),
+      stalled_(startPasteInPieces(connection_, window_, target)) {}
+
+StalledPaste::~StalledPaste() { XDestroyWindow(connection_.display(), window_); }
 
 SlowClipboardManager::SlowClipboardManager()
     : window_(ownerWindow(connection_, "CLIPBOARD_MANAGER")) {}

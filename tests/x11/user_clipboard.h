@@ -27,6 +27,24 @@ class OtherProgramCopying {
   unsigned long window_;
 };
 
+// Another program that starts pasting `target`, a picture large enough to come in pieces, and
+// stops after the first piece, as one that hangs half-way does.
+class StalledPaste {
+ public:
+  explicit StalledPaste(const char* target);
+  ~StalledPaste();
+  StalledPaste(const StalledPaste&) = delete;
+  StalledPaste& operator=(const StalledPaste&) = delete;
+
+  // Whether it got the first piece.
+  bool stalled() const { return stalled_; }
+
+ private:
+  UserConnection connection_;
+  unsigned long window_;
+  bool stalled_;
+};
+
 // A clipboard manager that is slow to answer: it owns CLIPBOARD_MANAGER while it lives, and
 // answers a request to save the clipboard only when told to.
 class SlowClipboardManager {
