@@ -1,7 +1,6 @@
 // Leaving the program: closed by the user or with its window destroyed from outside, it ends
 // with status 0, and the last picture stays pasteable after it has gone: a process of its own
 // keeps serving it until another program takes the clipboard or a clipboard manager saved it.
-#include <optional>
 #include <string>
 
 #include "program_fixture.h"
@@ -10,8 +9,6 @@
 #include "user_images.h"
 
 namespace {
-
-using namespace std::chrono_literals;
 
 // Leaving takes a fraction of a second; Qt's own hand-over to a clipboard manager that does
 // not answer takes five.
