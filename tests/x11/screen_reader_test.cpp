@@ -1,8 +1,6 @@
 #include "platform/x11/screen_reader.h"
 
 #include <gtest/gtest.h>
-// After gtest: Xlib's None would clash with gtest's.
-#include <X11/extensions/Xrandr.h>
 
 #include <chrono>
 #include <functional>
@@ -15,6 +13,8 @@
 #include "platform/x11/pointer.h"
 #include "screen_colours.h"
 #include "test_display.h"
+// Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
+#include <X11/extensions/Xrandr.h>
 
 namespace {
 
