@@ -4,8 +4,7 @@
 #include <string_view>
 #include <vector>
 
-// Xlib's display type, named without pulling Xlib's macros into files that also include Qt.
-struct _XDisplay;  // NOLINT(bugprone-reserved-identifier)
+#include "platform/x11/display_type.h"
 
 namespace x11 {
 

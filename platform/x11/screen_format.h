@@ -5,9 +5,8 @@
 #include <vector>
 
 #include "platform/graphics/bitmap.h"
+#include "platform/x11/display_type.h"
 #include "platform/x11/screen_capture.h"
-
-struct _XDisplay;
 
 namespace x11 {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-struct _XDisplay;
+#include "platform/x11/display_type.h"
 
 namespace x11 {
 

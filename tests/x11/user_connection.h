@@ -1,7 +1,6 @@
 #pragma once
 
-// Xlib's display type, named without pulling Xlib's macros into files that also include Qt.
-struct _XDisplay;
+#include "platform/x11/display_type.h"
 
 // The tests' own client of the display under test ($DISPLAY): it plays the user and looks at
 // the screen, apart from the program's connections.
