@@ -1,12 +1,13 @@
-#include <X11/Xatom.h>
-
 #include <QApplication>
 #include <QWidget>
 #include <optional>
 
 #include "platform/qt/resize_echoes.h"
 #include "tests/x11/qt_peer_fixture.h"
-#include "tests/x11/test_display.h"
+// Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace qt_peer_test {
 namespace {
@@ -48,7 +49,7 @@ class WindowPeerTest : public QtPeerTest {
   }
 
   bool windowManagerRuns() const {
-    return !cardinals(display.root(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
+    return !display.property(display.root(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
   }
 
   // The frame the window manager put around the window, once it has reparented it.
@@ -60,32 +61,12 @@ class WindowPeerTest : public QtPeerTest {
     if (XQueryTree(display.get(), nativeWindow(), &root, &parent, &children, &count) == 0)
       return {};
     if (children != nullptr) XFree(children);
-    const auto extents = cardinals(nativeWindow(), "_NET_FRAME_EXTENTS", XA_CARDINAL);
+    const auto extents = display.property(nativeWindow(), "_NET_FRAME_EXTENTS", XA_CARDINAL);
     if (parent == root || extents.size() != 4) return {};
     const auto margin = [&](std::size_t i) { return static_cast<int>(extents[i]); };
     // The property lists left, right, top, bottom.
     return forms::Margins{margin(0), margin(2), margin(1), margin(3)};
   }
-
-  std::vector<unsigned long> cardinals(Window owner, const char* name, Atom type) const {
-    Atom actualType = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    std::vector<unsigned long> values;
-    if (XGetWindowProperty(display.get(), owner, XInternAtom(display.get(), name, False), 0, 16,
-                           False, type, &actualType, &format, &count, &remaining,
-                           &data) == Success &&
-        actualType == type && format == 32) {
-      const auto* first = reinterpret_cast<const unsigned long*>(data);
-      values.assign(first, first + count);
-    }
-    if (data != nullptr) XFree(data);
-    return values;
-  }
-
-  TestDisplay display;
 };
 
 void expectSameMargins(const forms::Margins& actual, const forms::Margins& expected) {
@@ -121,7 +102,7 @@ TEST(ResizeEchoes, KeepsEveryRequestOfALongBurst) {
 TEST_F(WindowPeerTest, OwnResizesAndTheirEchoesAreNotReportedButTheUsersAre) {
   openWindow({300, 200});
   showWindow();
-  settle(300);
+  settle();
   window->clientSize();
   windowEvents.resizes.clear();
 
@@ -132,15 +113,15 @@ TEST_F(WindowPeerTest, OwnResizesAndTheirEchoesAreNotReportedButTheUsersAre) {
     window->resizeClient({500, 300 + round});
     window->resizeClient({450 + round, 280 + round});
     EXPECT_EQ(window->clientSize(), (graphics::Size{450 + round, 280 + round}));
-    settle(30);
+    runQtEvents();  // what came in by the next round, the window manager still behind
   }
-  settle(500);
+  settle();
   EXPECT_TRUE(windowEvents.resizes.empty());
   EXPECT_EQ(window->clientSize(), (graphics::Size{459, 289}));
 
   xdotool({"windowsize", QString::number(windowWidget().winId()), "520", "330"});
-  ASSERT_TRUE(waitUntil([&] { return !windowEvents.resizes.empty(); }));
-  settle(300);
+  ASSERT_TRUE(waitRunningQt([&] { return !windowEvents.resizes.empty(); }));
+  settle();
   ASSERT_EQ(windowEvents.resizes.size(), 1U);
   EXPECT_EQ(windowEvents.resizes.front(), (graphics::Size{520, 330}));
 }
@@ -157,7 +138,7 @@ TEST_F(WindowPeerTest, ABurstOfOwnResizesEndsAtTheLastSizeEverywhere) {
   picture->setBackColor(kColour);
   picture->setGeometry({0, 0, 200, 150});
   showWindow();
-  settle(300);
+  settle();
   window->clientSize();
   windowEvents.resizes.clear();
 
@@ -169,15 +150,15 @@ TEST_F(WindowPeerTest, ABurstOfOwnResizesEndsAtTheLastSizeEverywhere) {
     picture->setGeometry({0, 0, last.width, last.height});
     QApplication::processEvents();  // what came in by the next key press
   }
-  EXPECT_TRUE(waitUntil([&] { return serverSize() == last; }));
-  settle(500);
+  EXPECT_TRUE(waitRunningQt([&] { return serverSize() == last; }));
+  settle();
 
   for (const graphics::Size& size : windowEvents.resizes)
     ADD_FAILURE() << "reported a resize to " << size.width << "x" << size.height;
   EXPECT_EQ(window->clientSize(), last);
   EXPECT_EQ(windowWidget().size(), QSize(last.width, last.height));
   EXPECT_EQ(serverSize(), last);
-  EXPECT_TRUE(waitUntil([&] { return showsOnly(kColour); })) << "not painted all over";
+  EXPECT_TRUE(waitRunningQt([&] { return showsOnly(kColour); })) << "not painted all over";
 }
 
 // The window manager's answer to a size asked for long ago is no echo: the user's resize to
@@ -185,17 +166,17 @@ TEST_F(WindowPeerTest, ABurstOfOwnResizesEndsAtTheLastSizeEverywhere) {
 TEST_F(WindowPeerTest, AUsersResizeToASizeAskedForEarlierIsReported) {
   openWindow({300, 200});
   showWindow();
-  settle(300);
+  settle();
   window->resizeClient({320, 210});
-  settle(300);
+  settle();
   window->resizeClient({340, 220});
-  settle(300);
+  settle();
   window->clientSize();
   windowEvents.resizes.clear();
 
   xdotool({"windowsize", QString::number(windowWidget().winId()), "320", "210"});
-  ASSERT_TRUE(waitUntil([&] { return !windowEvents.resizes.empty(); }));
-  settle(300);
+  ASSERT_TRUE(waitRunningQt([&] { return !windowEvents.resizes.empty(); }));
+  settle();
   ASSERT_EQ(windowEvents.resizes.size(), 1U);
   EXPECT_EQ(windowEvents.resizes.front(), (graphics::Size{320, 210}));
   EXPECT_EQ(window->clientSize(), (graphics::Size{320, 210}));
@@ -212,11 +193,11 @@ TEST_F(WindowPeerTest, KnowsItsFrameBeforeItShowsAndOpensAtTheSizeAsked) {
   showWindow();
 
   std::optional<forms::Margins> frame;
-  ASSERT_TRUE(waitUntil([&] { return (frame = managerFrame()).has_value(); }));
+  ASSERT_TRUE(waitRunningQt([&] { return (frame = managerFrame()).has_value(); }));
   EXPECT_GT(frame->top, 0);
   expectSameMargins(announced, *frame);
   expectSameMargins(window->frameMargins(), *frame);
-  settle(300);
+  settle();
   EXPECT_EQ(window->clientSize(), (graphics::Size{285, 245}));
   EXPECT_EQ(serverSize(), (graphics::Size{285, 245}));
   EXPECT_TRUE(windowEvents.resizes.empty());
@@ -235,13 +216,13 @@ TEST_F(WindowPeerTest, SeesEveryKeyReleaseOnceAsVirtualKeyCodeWhateverHasTheFocu
   button->setGeometry({10, 10, 100, 30});
   showWindow();
   ASSERT_TRUE(button->setFocus());
-  ASSERT_TRUE(waitUntil([&] { return button->hasFocus(); }));
+  ASSERT_TRUE(waitRunningQt([&] { return button->hasFocus(); }));
 
   xdotool({"key", "1"});
-  ASSERT_TRUE(waitUntil([&] { return !windowEvents.keys.empty(); }));
+  ASSERT_TRUE(waitRunningQt([&] { return !windowEvents.keys.empty(); }));
   xdotool({"keydown", "shift", "key", "1", "keyup", "shift"});  // "!", still the key "1"
-  ASSERT_TRUE(waitUntil([&] { return windowEvents.keys.size() >= 3; }));
-  settle(200);
+  ASSERT_TRUE(waitRunningQt([&] { return windowEvents.keys.size() >= 3; }));
+  settle();
 
   ASSERT_EQ(windowEvents.keys.size(), 3U);  // "1", then "1" with Shift, then Shift
   EXPECT_EQ(windowEvents.keys[0], (std::pair{49, 0}));
@@ -261,9 +242,9 @@ TEST_F(WindowPeerTest, OpensWithTheFocusOnTheFirstControlOfTheTabOrder) {
   window->setTabOrder({third.get(), second.get(), first.get()});
   showWindow();
 
-  EXPECT_TRUE(waitUntil([&] { return third->hasFocus(); }));
+  EXPECT_TRUE(waitRunningQt([&] { return third->hasFocus(); }));
   xdotool({"key", "Tab"});
-  EXPECT_TRUE(waitUntil([&] { return second->hasFocus(); }));
+  EXPECT_TRUE(waitRunningQt([&] { return second->hasFocus(); }));
 }
 
 TEST_F(WindowPeerTest, APointerMoveIsReportedByTheTopmostControlUnderItOnly) {
@@ -285,8 +266,8 @@ TEST_F(WindowPeerTest, APointerMoveIsReportedByTheTopmostControlUnderItOnly) {
     for (Recorder* events : {&windowEvents, &buttonEvents, &pictureEvents, &textEvents})
       events->moves.clear();
     movePointerTo(windowWidget(), position);
-    ASSERT_TRUE(waitUntil([&] { return !reporter.moves.empty(); }));
-    settle(100);
+    ASSERT_TRUE(waitRunningQt([&] { return !reporter.moves.empty(); }));
+    settle();
   };
   const auto movesOf = [](const Recorder& events) { return events.moves.size(); };
 
