@@ -77,10 +77,13 @@ class ProgramWindow : public testing::Test {
     return window;
   }
 
+  // Returns once the window manager has handled the window too: a look that does not find it
+  // has seen it as it stays.
   Window mapWindowOf(int pid, const char* type = kNormal, const char* program = nullptr) {
     const Window window = createWindowOf(pid, type, program);
     XMapWindow(display_.get(), window);
     display_.waitFor(window, MapNotify);
+    EXPECT_TRUE(display_.windowManagerCaughtUp()) << "the window manager did not answer";
     return window;
   }
 
