@@ -45,7 +45,7 @@ bool pingOnce(const TestDisplay& display, Window window, std::chrono::millisecon
         }
         return answered;
       },
-      timeout, betweenLooks ? betweenLooks : [&] { display.awaitInput(); });
+      timeout, betweenLooks);
   XSelectInput(xlib, display.root(), NoEventMask);
   display.sync();
   return answered;
