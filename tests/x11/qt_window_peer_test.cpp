@@ -4,10 +4,10 @@
 
 #include "platform/qt/resize_echoes.h"
 #include "tests/x11/qt_peer_fixture.h"
+#include "tests/x11/user_images.h"
+#include "tests/x11/user_screen.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 namespace qt_peer_test {
 namespace {
@@ -20,36 +20,15 @@ class WindowPeerTest : public QtPeerTest {
   Window nativeWindow() { return static_cast<Window>(windowWidget().winId()); }
 
   graphics::Size serverSize() {
-    Window root = 0;
-    int x = 0;
-    int y = 0;
-    unsigned width = 0;
-    unsigned height = 0;
-    unsigned border = 0;
-    unsigned depth = 0;
-    XGetGeometry(display.get(), nativeWindow(), &root, &x, &y, &width, &height, &border, &depth);
-    return {static_cast<int>(width), static_cast<int>(height)};
+    const QRect area = screen.clientArea(nativeWindow());
+    return {area.width(), area.height()};
   }
 
   // Whether every pixel of the window on the screen has `colour`.
   bool showsOnly(graphics::Pixel colour) {
-    const graphics::Size size = serverSize();
-    XImage* image =
-        XGetImage(display.get(), nativeWindow(), 0, 0, static_cast<unsigned>(size.width),
-                  static_cast<unsigned>(size.height), AllPlanes, ZPixmap);
-    if (image == nullptr) return false;
-    bool uniform = true;
-    for (int y = 0; y < size.height && uniform; ++y) {
-      for (int x = 0; x < size.width && uniform; ++x) {
-        uniform = (XGetPixel(image, x, y) & 0xFFFFFFU) == colour;
-      }
-    }
-    XDestroyImage(image);
-    return uniform;
-  }
-
-  bool windowManagerRuns() const {
-    return !display.property(display.root(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
+    const QImage shown = screen.grab(screen.clientArea(nativeWindow()));
+    return !shown.isNull() && uniform(shown, shown.rect()) &&
+           (shown.pixel(0, 0) & 0xFFFFFFU) == colour;
   }
 
   // The frame the window manager put around the window, once it has reparented it.
@@ -61,12 +40,12 @@ class WindowPeerTest : public QtPeerTest {
     if (XQueryTree(display.get(), nativeWindow(), &root, &parent, &children, &count) == 0)
       return {};
     if (children != nullptr) XFree(children);
-    const auto extents = display.property(nativeWindow(), "_NET_FRAME_EXTENTS", XA_CARDINAL);
-    if (parent == root || extents.size() != 4) return {};
-    const auto margin = [&](std::size_t i) { return static_cast<int>(extents[i]); };
-    // The property lists left, right, top, bottom.
-    return forms::Margins{margin(0), margin(2), margin(1), margin(3)};
+    const auto frame = screen.frameExtents(nativeWindow());
+    if (parent == root || !frame) return {};
+    return forms::Margins{frame->left(), frame->top(), frame->right(), frame->bottom()};
   }
+
+  UserScreen screen{display};
 };
 
 void expectSameMargins(const forms::Margins& actual, const forms::Margins& expected) {
@@ -185,7 +164,7 @@ TEST_F(WindowPeerTest, AUsersResizeToASizeAskedForEarlierIsReported) {
 // The frame is known before the window first shows, as the window manager will draw it, so a
 // window sized by its outer size before it shows opens at the client size worked out for it.
 TEST_F(WindowPeerTest, KnowsItsFrameBeforeItShowsAndOpensAtTheSizeAsked) {
-  if (!windowManagerRuns()) GTEST_SKIP() << "no window manager to frame the window";
+  if (!display.windowManagerRuns()) GTEST_SKIP() << "no window manager to frame the window";
   window = toolkit.createWindow(windowEvents);
   window->setCaption("ピア試験");
   const forms::Margins announced = window->frameMargins();
@@ -204,7 +183,7 @@ TEST_F(WindowPeerTest, KnowsItsFrameBeforeItShowsAndOpensAtTheSizeAsked) {
 }
 
 TEST_F(WindowPeerTest, HasNoFrameBeforeItShowsWithoutAWindowManager) {
-  if (windowManagerRuns()) GTEST_SKIP() << "a window manager runs";
+  if (display.windowManagerRuns()) GTEST_SKIP() << "a window manager runs";
   window = toolkit.createWindow(windowEvents);
   expectSameMargins(window->frameMargins(), {});
 }

@@ -145,7 +145,8 @@ TEST_P(ScreenReading, ReadsEveryChannelValueAsTheServerShowsIt) {
   values.resize(static_cast<std::size_t>(rows) * kWidth);
   const Rect area{20, 30, kWidth, rows};
   const Pixmap pixmap = display().pixmapOfValues(values, kWidth, rows);
-  const Window window = display().mapUnmanagedWindow(area.left, area.top, kWidth, rows, pixmap);
+  const Window window = display().createUnmanagedWindow(area.left, area.top, kWidth, rows, pixmap);
+  display().mapRaised(window);
   x11::Connection connection;
   x11::ScreenReader reader(connection, GetParam());
   const graphics::PixelView view = reader.read(area);

@@ -24,32 +24,17 @@ std::vector<Display*>& testDisplays() {
 XErrorHandler handlerBefore = nullptr;
 
 int ignoreTestDisplaysErrors(Display* display, XErrorEvent* error) {
-  const auto& ours = testDisplays();
-  if (std::find(ours.begin(), ours.end(), display) != ours.end()) return 0;
-  return handlerBefore(display, error);
-}
-
-// Once per process: the code under test sets handlers of its own over this one (its error
-// traps) and puts it back, and Qt replaces it for good with one that ignores every error.
-void ignoreTestDisplaysErrorsFromNowOn() {
-  static const bool installed = [] {
-    handlerBefore = XSetErrorHandler(ignoreTestDisplaysErrors);
-    return true;
-  }();
-  static_cast<void>(installed);
-}
-
-bool viewable(Display* display, Window window) {
-  XWindowAttributes attributes{};
-  return XGetWindowAttributes(display, window, &attributes) != 0 &&
-         attributes.map_state == IsViewable;
+  const bool ours = std::ranges::find(testDisplays(), display) != testDisplays().end();
+  return ours ? 0 : handlerBefore(display, error);
 }
 
 }  // namespace
 
 TestDisplay::TestDisplay() : display_(XOpenDisplay(nullptr)) {
   if (display_ == nullptr) return;
-  ignoreTestDisplaysErrorsFromNowOn();
+  // Once per process: the code under test sets handlers of its own over this one (its error
+  // traps) and puts it back, and Qt replaces it for good with one that ignores every error.
+  if (handlerBefore == nullptr) handlerBefore = XSetErrorHandler(ignoreTestDisplaysErrors);
   testDisplays().push_back(display_);
   windowManagerCaughtUp();
 }
@@ -82,13 +67,16 @@ void TestDisplay::awaitInput() const {
 
 // A window manager runs when the root names a check window that names itself; one that has
 // gone leaves the root naming a window that is gone too.
-bool TestDisplay::windowManagerTakesFrameRequests() const {
+bool TestDisplay::windowManagerRuns() const {
   constexpr const char* kCheck = "_NET_SUPPORTING_WM_CHECK";
   const auto named = property(root(), kCheck, XA_WINDOW);
-  if (named.size() != 1 || property(named.front(), kCheck, XA_WINDOW) != named) return false;
+  return named.size() == 1 && property(named.front(), kCheck, XA_WINDOW) == named;
+}
+
+bool TestDisplay::windowManagerTakesFrameRequests() const {
+  if (!windowManagerRuns()) return false;
   const auto supported = property(root(), "_NET_SUPPORTED", XA_ATOM);
-  return std::find(supported.begin(), supported.end(), atom("_NET_REQUEST_FRAME_EXTENTS")) !=
-         supported.end();
+  return std::ranges::find(supported, atom("_NET_REQUEST_FRAME_EXTENTS")) != supported.end();
 }
 
 bool TestDisplay::windowManagerCaughtUp() const {
@@ -124,7 +112,7 @@ unsigned long TestDisplay::createUnmanagedWindow(int x, int y, int width, int he
   XSetWindowAttributes attributes{};
   attributes.override_redirect = True;
   attributes.background_pixmap = background;
-  attributes.event_mask = StructureNotifyMask | KeyPressMask | KeyReleaseMask;
+  attributes.event_mask = StructureNotifyMask;
   const unsigned long mask =
       CWOverrideRedirect | CWEventMask | (background != 0 ? CWBackPixmap : 0);
   return XCreateWindow(display_, root(), x, y, static_cast<unsigned>(width),
@@ -138,9 +126,9 @@ void TestDisplay::mapRaised(unsigned long window) const {
   sync();
 }
 
-unsigned long TestDisplay::mapUnmanagedWindow(int x, int y, int width, int height,
-                                              unsigned long background) const {
-  const Window window = createUnmanagedWindow(x, y, width, height, background);
+unsigned long TestDisplay::mapUnmanagedWindow(int x, int y, int width, int height) const {
+  const Window window = createUnmanagedWindow(x, y, width, height);
+  XSelectInput(display_, window, StructureNotifyMask | KeyPressMask | KeyReleaseMask);
   mapRaised(window);
   return window;
 }
@@ -155,13 +143,19 @@ void TestDisplay::waitFor(unsigned long window, int type) const {
 // A window manager moves the focus when a window comes or goes, as soon as it handles that:
 // only once it has handled all that came before does the focus stay where it is put.
 bool TestDisplay::takeFocus(unsigned long window) const {
-  if (!windowManagerCaughtUp() || !viewable(display_, window)) return false;
+  if (!windowManagerCaughtUp() || !viewable(window)) return false;
   for (int attempt = 0; attempt < kFocusTries; ++attempt) {
     XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
     if (!windowManagerCaughtUp()) return false;
     if (focusedWindow() == window) return true;
   }
   return false;
+}
+
+bool TestDisplay::viewable(unsigned long window) const {
+  XWindowAttributes attributes{};
+  return XGetWindowAttributes(display_, window, &attributes) != 0 &&
+         attributes.map_state == IsViewable;
 }
 
 unsigned long TestDisplay::focusedWindow() const {

@@ -38,6 +38,7 @@ class TestDisplay {
   // after kLookInterval.
   void awaitInput() const;
 
+  bool windowManagerRuns() const;
   // Returns once the window manager has handled all that reached the server before: requests
   // redirected to it (a map, a resize) and the events of windows that went. It is asked for
   // something it answers in turn with the rest, the frame it would give a window of ours that
@@ -51,8 +52,8 @@ class TestDisplay {
                                       unsigned long background = 0) const;
   // Maps a window of ours above all others; returns once it is mapped.
   void mapRaised(unsigned long window) const;
-  unsigned long mapUnmanagedWindow(int x, int y, int width, int height,
-                                   unsigned long background = 0) const;
+  // Such a window, mapped, that notes the keys it gets.
+  unsigned long mapUnmanagedWindow(int x, int y, int width, int height) const;
   // Waits for a structure event of `type` on `window`, dropping the ones before it.
   void waitFor(unsigned long window, int type) const;
 
@@ -60,6 +61,7 @@ class TestDisplay {
   // manager has handled that and all before. False for a window that does not show.
   bool takeFocus(unsigned long window) const;
   unsigned long focusedWindow() const;
+  bool viewable(unsigned long window) const;
 
   // A pixmap of the screen's depth holding these pixel values (`width` a row).
   unsigned long pixmapOfValues(const std::vector<unsigned long>& values, int width,

@@ -85,11 +85,7 @@ std::string UserScreen::classOf(unsigned long window) const {
   return end == std::string::npos ? both : both.substr(end + 1, both.find('\0', end + 1) - end - 1);
 }
 
-bool UserScreen::viewable(unsigned long window) const {
-  XWindowAttributes attributes{};
-  return XGetWindowAttributes(display_.get(), window, &attributes) != 0 &&
-         attributes.map_state == IsViewable;
-}
+bool UserScreen::viewable(unsigned long window) const { return display_.viewable(window); }
 
 QRect UserScreen::clientArea(unsigned long window) const {
   XWindowAttributes attributes{};
