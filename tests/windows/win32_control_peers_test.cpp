@@ -256,7 +256,7 @@ TEST_F(ControlPeersTest, ToolTipAppearsOverItsControlWithItsText) {
   EXPECT_EQ(std::wstring(text), L"画面の倍率です");
 }
 
-TEST_F(ControlPeersTest, DesignFaceMissingHereGivesTheJapaneseStandInAtThePointSize) {
+TEST_F(ControlPeersTest, DesignFaceMissingHereGivesAJapaneseStandInWithTheGlyphsAtThePointSize) {
   openWindow({300, 100});
   Recorder events;
   const auto button = toolkit.createButton(*window, events);
@@ -264,14 +264,24 @@ TEST_F(ControlPeersTest, DesignFaceMissingHereGivesTheJapaneseStandInAtThePointS
   design.family = "ＭＳ Ｐゴシック";
   button->setFont(design);
 
+  const auto shown = reinterpret_cast<HFONT>(SendMessageW(handleOf(*button), WM_GETFONT, 0, 0));
   LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(handleOf(*button), WM_GETFONT, 0, 0)),
-             sizeof font, &font);
+  GetObjectW(shown, sizeof font, &font);
   // Wine has no such face; the host lends it IPA's proportional gothic.
   ASSERT_FALSE(win32::fontInstalled(L"ＭＳ Ｐゴシック"));
   EXPECT_EQ(std::wstring(font.lfFaceName), L"IPAPGothic");
   EXPECT_EQ(font.lfHeight, -MulDiv(9, toolkit.fonts().dpi(), 72));
   EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+
+  // The captions come out as glyphs, not as boxes.
+  const std::wstring captions = L"ビデオカメラヘルプ作動中";
+  std::vector<WORD> glyphs(captions.size());
+  HDC context = GetDC(handleOf(*button));
+  SelectObject(context, shown);
+  GetGlyphIndicesW(context, captions.c_str(), static_cast<int>(captions.size()), glyphs.data(),
+                   GGI_MARK_NONEXISTING_GLYPHS);
+  ReleaseDC(handleOf(*button), context);
+  for (const WORD glyph : glyphs) EXPECT_NE(glyph, 0xFFFF);
 }
 
 std::vector<HWND> shownMessages() {
