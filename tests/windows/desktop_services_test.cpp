@@ -332,14 +332,61 @@ TEST_F(Win32Programs, KeysReachTheWindowOfAProgramThatTheStartedOneStarted) {
   expectPasted(picture);
 }
 
+// A window of ours, as the program's is, on our thread, with a timer ticking every 10 ms; it
+// counts its paints and ticks. It takes no focus.
+class OurWindow {
+ public:
+  OurWindow() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &OurWindow::procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"OrvexTestOurWindow";
+    RegisterClassW(&windowClass);
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"", WS_POPUP, 1800, 0,
+                              50, 50, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
+    SetTimer(window_, 1, 10, nullptr);
+    paints_ = ticks_ = 0;
+  }
+  ~OurWindow() { DestroyWindow(window_); }
+  OurWindow(const OurWindow&) = delete;
+  OurWindow& operator=(const OurWindow&) = delete;
+
+  static int paints() { return paints_; }
+  static int ticks() { return ticks_; }
+
+ private:
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+      PAINTSTRUCT paint;
+      BeginPaint(window, &paint);
+      EndPaint(window, &paint);
+      ++paints_;
+      return 0;
+    }
+    if (message == WM_TIMER) ++ticks_;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  static int paints_;
+  static int ticks_;
+  HWND window_;
+};
+int OurWindow::paints_ = 0;
+int OurWindow::ticks_ = 0;
+
 TEST_F(Win32Programs, KeysGoNowhereWhenTheStartedProgramShowsNoWindow) {
   ASSERT_TRUE(standIn_.start()) << "the stand-in is not in the foreground";
   desktop_.clipboard().SetData(wine_test::noise(40, 30, 6));
+  const OurWindow ours;  // nothing has looked at our queue yet: its first paint is due
   const double task =
       programs_.Shell(win32::toUtf8(ORVEX_TEST_LAUNCHER_PROGRAM), platform::vbNormalFocus);
   const auto error = errorOf([&] { programs_.SendKeys("^v", true); });
   ASSERT_TRUE(error.has_value());
   EXPECT_EQ(error->number(), 75);
+  // Meanwhile our window painted, and no handler of ours ran.
+  EXPECT_GE(OurWindow::paints(), 1);
+  EXPECT_EQ(OurWindow::ticks(), 0);
   // The stand-in, in the foreground all along, was there before the start: it got nothing.
   EXPECT_FALSE(standIn_.pasted(500ms).has_value());
   HANDLE launcher = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(task));
