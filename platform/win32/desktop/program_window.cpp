@@ -31,19 +31,25 @@ class WindowFinder {
     return FALSE;
   }
 
+  // A window with a button of its own on the task bar, as Windows decides it.
+  static bool isMainWindow(HWND window) {
+    if (window == nullptr || !IsWindowVisible(window)) return false;
+    const LONG_PTR extended = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    return (extended & WS_EX_APPWINDOW) != 0 ||
+           (GetWindow(window, GW_OWNER) == nullptr && (extended & WS_EX_TOOLWINDOW) == 0);
+  }
+
   bool isProgramWindow(HWND window) const {
-    if (window == nullptr || !IsWindowVisible(window) || GetWindow(window, GW_OWNER) != nullptr ||
-        (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0) {
-      return false;
-    }
+    if (!isMainWindow(window)) return false;
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     if (program_.job == nullptr) return pid == program_.pid;
     // Wine asks for the full query right here; Windows is content with the limited one, all
     // that a process of a higher integrity level than ours grants.
     KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid));
-    if (process == nullptr)
+    if (process == nullptr) {
       process.reset(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    }
     BOOL inJob = FALSE;
     return process != nullptr && IsProcessInJob(process.get(), program_.job.get(), &inJob) && inJob;
   }
