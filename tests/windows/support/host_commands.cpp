@@ -14,12 +14,12 @@ namespace wine_test {
 namespace {
 
 // Wine's drive Z: is the host's root.
-std::wstring onDriveZ(const std::string& hostPath) {
-  std::wstring path = L"Z:" + win32::toUtf16(hostPath);
-  for (wchar_t& c : path) {
-    if (c == L'/') c = L'\\';
+std::string onHost(const std::wstring& path) {
+  std::string hostPath = win32::toUtf8(path.substr(2));
+  for (char& c : hostPath) {
+    if (c == '\\') c = '/';
   }
-  return path;
+  return hostPath;
 }
 
 std::optional<std::string> fileText(const std::wstring& path) {
@@ -33,15 +33,16 @@ std::optional<std::string> fileText(const std::wstring& path) {
 }  // namespace
 
 std::optional<std::string> hostOutput(const std::string& command) {
-  static int runs = 0;
-  const std::string base = "/tmp/orvex-wine-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-                           std::to_string(++runs);
-  const std::string output = base + ".out";
-  const std::string status = base + ".status";
+  // A new file of a name no one else has, also another test under another Wine at once.
+  wchar_t unique[MAX_PATH];
+  if (GetTempFileNameW(L"Z:\\tmp", L"owt", 0, unique) == 0) return std::nullopt;
+  const std::wstring output = unique;
+  const std::wstring status = output + L".status";
   // Wine cannot wait for a Unix process: the command says when it is done, with its status.
+  const std::string hostStatus = onHost(status);
   std::wstring commandLine =
-      win32::toUtf16("Z:\\bin\\sh -c \"(" + command + ") >" + output + "; echo $? >" + status +
-                     ".part; mv " + status + ".part " + status + "\"");
+      win32::toUtf16("Z:\\bin\\sh -c \"(" + command + ") >" + onHost(output) + "; echo $? >" +
+                     hostStatus + ".part; mv " + hostStatus + ".part " + hostStatus + "\"");
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -52,11 +53,11 @@ std::optional<std::string> hostOutput(const std::string& command) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   std::optional<std::string> exitStatus;
-  waitUntil([&] { return (exitStatus = fileText(onDriveZ(status))).has_value(); },
+  waitUntil([&] { return (exitStatus = fileText(status)).has_value(); },
             std::chrono::milliseconds(15000));
-  std::optional<std::string> text = fileText(onDriveZ(output));
-  DeleteFileW(onDriveZ(output).c_str());
-  DeleteFileW(onDriveZ(status).c_str());
+  std::optional<std::string> text = fileText(output);
+  DeleteFileW(output.c_str());
+  DeleteFileW(status.c_str());
   if (exitStatus != "0\n") return std::nullopt;
   return text;
 }
