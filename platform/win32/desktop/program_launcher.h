@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/win32/desktop/win32_handles.h"
+#include "platform/win32/handles.h"
 
 namespace win32 {
 

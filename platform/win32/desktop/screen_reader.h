@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/graphics/pixel_source.h"
-#include "platform/win32/desktop/win32_handles.h"
+#include "platform/win32/handles.h"
 
 namespace win32 {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/forms/peers.h"
-#include "platform/win32/ui/unique_handles.h"
+#include "platform/win32/handles.h"
 
 // The classic image files (.ico, .cur, .bmp) as Windows objects. A file that cannot be read
 // gives nothing, and a warning on stderr.

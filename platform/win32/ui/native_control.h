@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/forms/peers.h"
-#include "platform/win32/ui/unique_handles.h"
+#include "platform/win32/handles.h"
 
 namespace win32 {
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "platform/forms/peers.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/ui/native_control.h"
 #include "platform/win32/ui/tool_tips.h"
-#include "platform/win32/ui/unique_handles.h"
 
 namespace win32 {
 

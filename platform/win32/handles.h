@@ -5,8 +5,8 @@
 #include <memory>
 #include <type_traits>
 
-// Owning wrappers of the Win32 handles the desktop services keep, each closed the one way its
-// kind is closed.
+// Owning wrappers of the Win32 handles the backend keeps, each closed the one way its kind is
+// closed.
 namespace win32 {
 
 template <typename Handle, auto close>
@@ -21,5 +21,9 @@ using KernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
 using MemoryDc = UniqueHandle<HDC, &DeleteDC>;
 using DibSection = UniqueHandle<HBITMAP, &DeleteObject>;
 using OwnedWindow = UniqueHandle<HWND, &DestroyWindow>;
+using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
+using UniqueCursor = UniqueHandle<HCURSOR, &DestroyCursor>;
+using UniqueFont = UniqueHandle<HFONT, &DeleteObject>;
+using UniqueBrush = UniqueHandle<HBRUSH, &DeleteObject>;
 
 }  // namespace win32
