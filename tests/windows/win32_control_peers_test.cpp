@@ -2,6 +2,7 @@
 // After windows.h, on whose types it builds.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -235,6 +236,17 @@ TEST_F(ControlPeersTest, PointerFromACursorFileKeepsItsHotSpotAndGoesBackToTheAr
   EXPECT_EQ(cursorShownAt(handleOf(*button), {50, 21}), LoadCursorW(nullptr, IDC_ARROW));
 }
 
+// How many characters of `text` the font `window` draws in has no glyph for (drawn as boxes).
+int missingGlyphs(HWND window, const std::wstring& text) {
+  std::vector<WORD> glyphs(text.size());
+  HDC context = GetDC(window);
+  SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+  GetGlyphIndicesW(context, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                   GGI_MARK_NONEXISTING_GLYPHS);
+  ReleaseDC(window, context);
+  return static_cast<int>(std::count(glyphs.begin(), glyphs.end(), 0xFFFF));
+}
+
 TEST_F(ControlPeersTest, ToolTipAppearsOverItsControlWithItsText) {
   openWindow({300, 100});
   Recorder events;
@@ -254,6 +266,7 @@ TEST_F(ControlPeersTest, ToolTipAppearsOverItsControlWithItsText) {
   wchar_t text[64] = {};
   GetWindowTextW(tip, text, 64);
   EXPECT_EQ(std::wstring(text), L"画面の倍率です");
+  EXPECT_EQ(missingGlyphs(tip, text), 0) << "drawn as boxes";
 }
 
 TEST_F(ControlPeersTest, DesignFaceMissingHereGivesAJapaneseStandInWithTheGlyphsAtThePointSize) {
@@ -274,14 +287,7 @@ TEST_F(ControlPeersTest, DesignFaceMissingHereGivesAJapaneseStandInWithTheGlyphs
   EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
 
   // The captions come out as glyphs, not as boxes.
-  const std::wstring captions = L"ビデオカメラヘルプ作動中";
-  std::vector<WORD> glyphs(captions.size());
-  HDC context = GetDC(handleOf(*button));
-  SelectObject(context, shown);
-  GetGlyphIndicesW(context, captions.c_str(), static_cast<int>(captions.size()), glyphs.data(),
-                   GGI_MARK_NONEXISTING_GLYPHS);
-  ReleaseDC(handleOf(*button), context);
-  for (const WORD glyph : glyphs) EXPECT_NE(glyph, 0xFFFF);
+  EXPECT_EQ(missingGlyphs(handleOf(*button), L"ビデオカメラヘルプ作動中"), 0);
 }
 
 std::vector<HWND> shownMessages() {

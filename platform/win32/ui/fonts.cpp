@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 
 #include "platform/win32/utf16.h"
 
@@ -34,6 +35,19 @@ std::wstring chooseStandIn() {
   return installed != kJapaneseStandIns.end() ? *installed : L"";
 }
 
+UniqueFont toolTipFontIn(const std::wstring& face) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  LOGFONTW font = metrics.lfStatusFont;
+  font.lfCharSet = SHIFTJIS_CHARSET;
+  if (!face.empty()) {
+    std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), L'\0');
+    std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), font.lfFaceName);
+  }
+  return UniqueFont(CreateFontIndirectW(&font));
+}
+
 bool sameSpec(const forms::FontSpec& a, const forms::FontSpec& b) {
   return a.family == b.family && a.points == b.points && a.weight == b.weight &&
          a.italic == b.italic && a.underline == b.underline && a.strikeout == b.strikeout;
@@ -53,7 +67,7 @@ bool fontInstalled(const std::wstring& family) {
   return found;
 }
 
-Fonts::Fonts() : dpi_(screenDpi()), standIn_(chooseStandIn()) {}
+Fonts::Fonts() : dpi_(screenDpi()), standIn_(chooseStandIn()), toolTip_(toolTipFontIn(standIn_)) {}
 
 HFONT Fonts::font(const forms::FontSpec& spec) {
   const auto known = std::find_if(made_.begin(), made_.end(),

@@ -18,6 +18,9 @@ class Fonts {
   Fonts();
 
   HFONT font(const forms::FontSpec& spec);
+  // The tooltips' font: the system's size for them, in a face with the Japanese glyphs (the
+  // system's own tooltip face, Segoe UI or Wine's Tahoma, may have none).
+  HFONT toolTipFont() const { return toolTip_.get(); }
   // The screen's dots per inch, as the system DPI awareness of the program sees them.
   int dpi() const { return dpi_; }
   // The face that stands in for missing ones; empty when no Japanese face is installed either,
@@ -33,6 +36,7 @@ class Fonts {
   int dpi_;
   std::wstring standIn_;
   std::vector<Made> made_;
+  UniqueFont toolTip_;
 };
 
 // Whether a font family of that name is installed.

@@ -10,7 +10,7 @@ constexpr int kWrapWidth = 400;
 
 }  // namespace
 
-ToolTips::ToolTips(HWND owner, int dpi)
+ToolTips::ToolTips(HWND owner, const Fonts& fonts)
     : owner_(owner),
       // Shown also while another window is active: the user points at the screen while
       // working in other programs.
@@ -18,7 +18,9 @@ ToolTips::ToolTips(HWND owner, int dpi)
                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr),
                             nullptr)) {
-  SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, MulDiv(kWrapWidth, dpi, USER_DEFAULT_SCREEN_DPI));
+  SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.toolTipFont()), FALSE);
+  SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0,
+               MulDiv(kWrapWidth, fonts.dpi(), USER_DEFAULT_SCREEN_DPI));
 }
 
 ToolTips::~ToolTips() { DestroyWindow(tips_); }

@@ -6,13 +6,16 @@
 
 #include <string>
 
+#include "platform/win32/ui/fonts.h"
+
 namespace win32 {
 
 // The tooltips of one window's controls: one tooltip control that watches each of them.
 class ToolTips {
  public:
-  // `owner` is the top-level window; `dpi` sizes the width at which long tips wrap.
-  ToolTips(HWND owner, int dpi);
+  // `owner` is the top-level window; the tips are written in the fonts' tooltip font, and
+  // long ones wrap at a width for the fonts' DPI.
+  ToolTips(HWND owner, const Fonts& fonts);
   ~ToolTips();
   ToolTips(const ToolTips&) = delete;
   ToolTips& operator=(const ToolTips&) = delete;

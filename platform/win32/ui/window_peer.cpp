@@ -36,7 +36,7 @@ Win32WindowPeer::Win32WindowPeer(forms::PeerListener& listener, Fonts& fonts)
                              ")");
   }
   ImmAssociateContext(window_, nullptr);  // see NativeControl::create
-  toolTips_ = std::make_unique<ToolTips>(window_, fonts.dpi());
+  toolTips_ = std::make_unique<ToolTips>(window_, fonts);
   known_ = clientSize();
 }
 
