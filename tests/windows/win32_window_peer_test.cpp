@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/win32/ui/message_loop.h"
+#include "resources/resources.h"
 #include "tests/windows/win32_peer_fixture.h"
 
 namespace win32_peer_test {
@@ -42,7 +43,7 @@ TEST_F(WindowPeerTest, OwnResizesAreNotReportedButOthersAreEachOnce) {
   EXPECT_EQ(windowEvents.resizes.front(), (graphics::Size{520, 330}));
 }
 
-TEST_F(WindowPeerTest, KnowsItsFrameBeforeItShowsAndOpensAtTheSizeAsked) {
+TEST_F(WindowPeerTest, KnowsItsFrameBeforeItShowsAndOpensAtTheSizeAskedWithCaptionAndIcon) {
   window = toolkit.createWindow(windowEvents);
   window->setCaption("ピア試験");
   const forms::Margins frame = window->frameMargins();
@@ -58,6 +59,9 @@ TEST_F(WindowPeerTest, KnowsItsFrameBeforeItShowsAndOpensAtTheSizeAsked) {
   wchar_t caption[16] = {};
   GetWindowTextW(windowHandle(), caption, 16);
   EXPECT_EQ(std::wstring(caption), L"ピア試験");
+  window->setIcon(resources::cameraIcon());
+  EXPECT_NE(SendMessageW(windowHandle(), WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(SendMessageW(windowHandle(), WM_GETICON, ICON_SMALL, 0), 0);
 }
 
 TEST_F(WindowPeerTest, MinimisedKeepsTheSizeItWillGetBackAndSaysSo) {
