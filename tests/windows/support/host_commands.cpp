@@ -50,8 +50,13 @@ std::optional<std::string> hostOutput(const std::string& command) {
                       &startup, &process)) {
     return std::nullopt;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // Wine starts a Unix program without a process handle, and leaves whatever it likes in
+  // hThread then: closing that would close one of ours (the window station, say, after which
+  // the clipboard no longer opens).
+  if (process.hProcess != nullptr) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
   std::optional<std::string> exitStatus;
   waitUntil([&] { return (exitStatus = fileText(status)).has_value(); },
             std::chrono::milliseconds(15000));
