@@ -81,12 +81,18 @@ TEST_F(ControlPeersTest, ScrollBarStepsByOneAtItsArrowsByFiveInItsTrackAndTakesT
   events.scrolls.clear();
   std::vector<std::size_t> reportsWhileDragging;
   int x = thumbMiddle;
+  bool letGo = false;
   static std::function<void()> dragStep;
   dragStep = [&] {
+    // A step after the release, before the wait below has seen the report, is no drag.
+    if (letGo) return;
     reportsWhileDragging.push_back(events.scrolls.size());
     x += 40;
     movePointerTo(handle, {x, 10});
-    if (x > 300) leftButton(false);
+    if (x > 300) {
+      leftButton(false);
+      letGo = true;
+    }
   };
   movePointerTo(handle, {thumbMiddle, 10});
   leftButton(true);
