@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/win32/ui/message_loop.h"
@@ -17,6 +18,14 @@ graphics::Size outerSize(HWND window) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+std::string sizesOf(const std::vector<graphics::Size>& sizes) {
+  std::string text = "reported:";
+  for (const graphics::Size& size : sizes) {
+    text += " " + std::to_string(size.width) + "x" + std::to_string(size.height);
+  }
+  return text;
+}
+
 TEST_F(WindowPeerTest, OwnResizesAreNotReportedButOthersAreEachOnce) {
   openWindow({300, 200});
   showWindow();
@@ -30,7 +39,7 @@ TEST_F(WindowPeerTest, OwnResizesAreNotReportedButOthersAreEachOnce) {
     EXPECT_EQ(window->clientSize(), (graphics::Size{450 + round, 280 + round}));
   }
   settle(300);
-  EXPECT_TRUE(windowEvents.resizes.empty());
+  EXPECT_TRUE(windowEvents.resizes.empty()) << sizesOf(windowEvents.resizes);
 
   // What the window manager or the user's drag does comes as a plain SetWindowPos.
   const forms::Margins frame = window->frameMargins();
@@ -39,7 +48,7 @@ TEST_F(WindowPeerTest, OwnResizesAreNotReportedButOthersAreEachOnce) {
                  330 + frame.top + frame.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   settle(300);
-  ASSERT_EQ(windowEvents.resizes.size(), 1U);
+  ASSERT_EQ(windowEvents.resizes.size(), 1U) << sizesOf(windowEvents.resizes);
   EXPECT_EQ(windowEvents.resizes.front(), (graphics::Size{520, 330}));
 }
 

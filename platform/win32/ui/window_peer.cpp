@@ -23,10 +23,14 @@ constexpr DWORD kExtendedStyle = 0;
 
 graphics::Size sizeOf(const RECT& rect) { return {rect.right - rect.left, rect.bottom - rect.top}; }
 
+bool underWine() {
+  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 }  // namespace
 
 Win32WindowPeer::Win32WindowPeer(forms::PeerListener& listener, Fonts& fonts)
-    : listener_(listener), fonts_(fonts) {
+    : listener_(listener), fonts_(fonts), echoed_(underWine()) {
   registerWindowClass(kWindowClass, procedure, GetSysColorBrush(COLOR_BTNFACE));
   window_ = CreateWindowExW(kExtendedStyle, kWindowClass, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
@@ -75,7 +79,12 @@ void Win32WindowPeer::resizeClient(graphics::Size client) {
     placement.showCmd = SW_SHOWMINNOACTIVE;
     SetWindowPlacement(window_, &placement);
   } else {
-    // WM_SIZE comes inside SetWindowPos: that one is ours, not news for the runtime.
+    // WM_SIZE comes inside SetWindowPos: that one is ours, not news for the runtime. Under
+    // Wine the window is also an X window, whose window manager answers each size late, and
+    // Wine replays the answers as resizes, back-to-back requests as their intermediate sizes.
+    // Windows has no such answers: a record that nothing answers would swallow a user's
+    // resize to a size we once asked for.
+    if (echoed_) echoes_.requested(client);
     ownResize_ = true;
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -218,7 +227,8 @@ void Win32WindowPeer::sized(WPARAM kind, graphics::Size client) {
     listener_.peerWindowStateChanged();
     return;
   }
-  if (ownResize_ || state == State::Minimized || client == known_) return;
+  if (ownResize_ || state == State::Minimized) return;
+  if (echoes_.answer(client) != forms::ResizeEchoes::Answer::Foreign || client == known_) return;
   known_ = client;
   listener_.peerResized(client);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/forms/peers.h"
+#include "platform/forms/resize_echoes.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/ui/native_control.h"
 #include "platform/win32/ui/tool_tips.h"
@@ -66,6 +67,9 @@ class Win32WindowPeer final : public forms::WindowPeer, public NativeContainer {
   UniqueIcon smallIcon_;
   State state_ = State::Normal;
   bool ownResize_ = false;
+  // Under Wine only: see resizeClient.
+  bool echoed_;
+  forms::ResizeEchoes echoes_;
   mutable graphics::Size known_;  // the client size the runtime last saw
   std::vector<HWND> tabOrder_;
   HWND focusWhileInactive_ = nullptr;
