@@ -13,6 +13,7 @@ packages=(
   wine wine64                     # runs the tests and the program
   fonts-ipafont-gothic            # the Japanese face Wine finds for the design font
   xvfb openbox x11-utils          # the virtual desktop Wine's windows appear on
+  x11-xserver-utils               # xset: the tests read the Num Lock state
   xdotool xclip imagemagick       # the tests' pointer moves and X clients of the clipboard
 )
 "$root/scripts/install-missing.sh" "${packages[@]}"

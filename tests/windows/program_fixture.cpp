@@ -108,7 +108,13 @@ void ProgramTest::movePointer(POINT screen) const {
       << screen.x << "," << screen.y;
 }
 
-void ProgramTest::strikeKey(const std::string& keys) const { runOnDisplay("xdotool key " + keys); }
+void ProgramTest::strikeKey(const std::string& keys) const {
+  // For a keypad key xdotool toggles Num Lock itself, on when it was off but off again when it
+  // was on: so it starts from off, whatever an earlier test left.
+  const std::string numLockOff =
+      keys.starts_with("KP_") ? "xset q | grep -q 'Num Lock: *on' && xdotool key Num_Lock; " : "";
+  runOnDisplay(numLockOff + "xdotool key " + keys);
+}
 
 void ProgramTest::clickAt(POINT screen) const {
   movePointer(screen);
