@@ -49,6 +49,9 @@ std::wstring classOf(HWND window) {
 }  // namespace
 
 void ProgramTest::SetUp() {
+  // Each test starts with the pointer where an earlier one cannot have left it: away from the
+  // pattern and from where the window opens.
+  movePointer(kPointerParking);
   pattern_ = std::make_unique<PatternWindow>(kPatternPlace, kPatternSeed);
   ASSERT_TRUE(pattern_->shown()) << "the pattern window did not show";
   startProgram();

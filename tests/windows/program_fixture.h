@@ -25,6 +25,7 @@ class ProgramTest : public ::testing::Test {
 
   static constexpr graphics::Rect kPatternPlace{40, 80, 700, 800};
   static constexpr POINT kWindowPlace{800, 40};
+  static constexpr POINT kPointerParking{1500, 900};
   static POINT onPattern(int dx, int dy) {
     return {kPatternPlace.left + dx, kPatternPlace.top + dy};
   }
