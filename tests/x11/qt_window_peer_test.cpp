@@ -2,7 +2,6 @@
 #include <QWidget>
 #include <optional>
 
-#include "platform/qt/resize_echoes.h"
 #include "tests/x11/qt_peer_fixture.h"
 #include "tests/x11/user_images.h"
 #include "tests/x11/user_screen.h"
@@ -11,8 +10,6 @@
 
 namespace qt_peer_test {
 namespace {
-
-using Answer = qtplatform::ResizeEchoes::Answer;
 
 // What the X server itself says about our window, on the test's own connection.
 class WindowPeerTest : public QtPeerTest {
@@ -53,29 +50,6 @@ void expectSameMargins(const forms::Margins& actual, const forms::Margins& expec
   EXPECT_EQ(actual.top, expected.top);
   EXPECT_EQ(actual.right, expected.right);
   EXPECT_EQ(actual.bottom, expected.bottom);
-}
-
-TEST(ResizeEchoes, AnAnswerSettlesItsRequestAndAllOlderOnes) {
-  qtplatform::ResizeEchoes echoes;
-  EXPECT_EQ(echoes.answer({10, 10}), Answer::Foreign);
-  echoes.requested({10, 10});
-  echoes.requested({20, 10});
-  echoes.requested({20, 20});
-  echoes.requested({10, 10});
-  EXPECT_EQ(echoes.answer({20, 10}), Answer::Stale);  // the first request merged into it
-  EXPECT_EQ(echoes.answer({30, 30}), Answer::Foreign);
-  EXPECT_EQ(echoes.answer({20, 20}), Answer::Stale);
-  EXPECT_EQ(echoes.answer({10, 10}), Answer::Latest);
-  EXPECT_FALSE(echoes.pending());
-  EXPECT_EQ(echoes.answer({10, 10}), Answer::Foreign);
-}
-
-TEST(ResizeEchoes, KeepsEveryRequestOfALongBurst) {
-  qtplatform::ResizeEchoes echoes;
-  for (int i = 0; i < 100; ++i) echoes.requested({100 + i, 100});
-  EXPECT_EQ(echoes.answer({100, 100}), Answer::Stale);
-  EXPECT_EQ(echoes.answer({150, 100}), Answer::Stale);
-  EXPECT_EQ(echoes.answer({199, 100}), Answer::Latest);
 }
 
 TEST_F(WindowPeerTest, OwnResizesAndTheirEchoesAreNotReportedButTheUsersAre) {
