@@ -10,7 +10,7 @@ packages=(
   fonts-ipafont-gothic            # a Japanese P-gothic for the design font
   kolourpaint                     # a paint program that takes a pasted picture
   xvfb openbox x11-utils xdotool xclip imagemagick   # the tests' virtual desktop
-  dpkg-dev file zip desktop-file-utils appstream lintian   # packaging and its checks
+  dpkg-dev file zip unzip desktop-file-utils appstream lintian   # packaging and its checks
   x11-xkb-utils                   # setxkbmap: the tests' keyboard layouts
   weston xwayland                 # a headless Wayland session for the tests
 )

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, checks the code with clang-tidy, and runs every test: unit
 # and behaviour tests, the same under AddressSanitizer and UndefinedBehaviorSanitizer, the
-# real program on a virtual X server that the tests start themselves, the Debian package
-# (validated, installed, started from its menu entry's command and removed), and the Windows
-# build with the same tests under Wine.
+# real program on a virtual X server that the tests start themselves, the Windows build with
+# the same tests under Wine, and the packages: the Debian one (validated, installed, started
+# from its menu entry's command and removed) and the zip for Windows users.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
@@ -26,15 +26,17 @@ cmake --build "$root/build-sanitize" -j "$jobs"
 echo "== tests with sanitizers"
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
 
-echo "== Debian package"
+echo "== Windows build (MinGW-w64, warnings are errors)"
+"$root/scripts/build-windows.sh" -DORVEX_WARNINGS_AS_ERRORS=ON
+
+echo "== packages: Debian, and the zip for Windows"
 "$root/scripts/package.sh"
 "$root/tests/package/check_package.sh" "$root"/dist/orvex-capture_*.deb
+"$root/tests/package/check_windows_zip.sh" "$root"/dist/orvex-capture_*_windows-x64.zip \
+  "$root/build-win/orvex-capture.exe"
 
 echo "== all tests"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
-
-echo "== Windows build (MinGW-w64, warnings are errors)"
-"$root/scripts/build-windows.sh" -DORVEX_WARNINGS_AS_ERRORS=ON
 
 echo "== Windows tests under Wine"
 ctest --test-dir "$root/build-win" --output-on-failure -j "$jobs"
