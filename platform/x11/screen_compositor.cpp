@@ -1,0 +1,100 @@
+#include "platform/x11/screen_compositor.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrender.h>
+
+#include <algorithm>
+
+#include "platform/graphics/stretch_copy.h"
+#include "platform/x11/stretch_check.h"
+
+namespace x11 {
+namespace {
+
+// The ratios a program uses are few (the lens bar's forty); more means a caller that makes
+// them up, and the list starts afresh rather than grow.
+constexpr std::size_t kMostVerdicts = 256;
+
+bool rendersTransforms(Display* display) {
+  int eventBase = 0;
+  int errorBase = 0;
+  int major = 0;
+  int minor = 0;
+  return XRenderQueryExtension(display, &eventBase, &errorBase) &&
+         XRenderQueryVersion(display, &major, &minor) && (major > 0 || minor >= 6);
+}
+
+}  // namespace
+
+std::unique_ptr<ScreenCompositor> ScreenCompositor::open(Connection& connection,
+                                                         ScreenReader& screen) {
+  if (!screen.readsPlainRgb() || !rendersTransforms(connection.display())) return nullptr;
+  return std::unique_ptr<ScreenCompositor>(new ScreenCompositor(connection, screen));
+}
+
+ScreenCompositor::ScreenCompositor(Connection& connection, ScreenReader& screen)
+    : connection_(connection), screen_(screen) {
+  Display* display = connection.display();
+  XRenderPictureAttributes attributes{};
+  // What the screen shows: the root window with every window on it.
+  attributes.subwindow_mode = IncludeInferiors;
+  root_ = XRenderCreatePicture(
+      display, connection.rootWindow(),
+      XRenderFindVisualFormat(display, DefaultVisual(display, DefaultScreen(display))),
+      CPSubwindowMode, &attributes);
+  XRenderSetPictureFilter(display, root_, FilterNearest, nullptr, 0);
+}
+
+ScreenCompositor::~ScreenCompositor() { XRenderFreePicture(connection_.display(), root_); }
+
+bool ScreenCompositor::canStretch(graphics::Size targetSize, const graphics::Rect& dest,
+                                  const graphics::PixelSource& source,
+                                  const graphics::Rect& sourceRect) {
+  // The program's copies all start at the view's corner: the transform is made for that.
+  if (&source != &screen_ || dest.left != 0 || dest.top != 0) return false;
+  const graphics::StretchPlan plan = graphics::planStretch(dest, sourceRect, targetSize);
+  const graphics::Rect screen = screen_.bounds();
+  // Checked over the screen's size, the largest view there is; a larger one is left alone.
+  if (plan.visibleDest.right() > screen.width || plan.visibleDest.bottom() > screen.height ||
+      !fitsFixedPoint(plan.sourceSpan)) {
+    return false;
+  }
+  return exact(ratioOf(sourceRect.width, dest.width), ratioOf(sourceRect.height, dest.height),
+               {screen.width, screen.height});
+}
+
+void ScreenCompositor::stretch(unsigned long targetPicture, graphics::Size targetSize,
+                               const graphics::Rect& dest, const graphics::Rect& sourceRect) {
+  const graphics::Rect visible = graphics::planStretch(dest, sourceRect, targetSize).visibleDest;
+  if (visible.empty()) return;
+  Display* display = connection_.display();
+  const RenderMatrix matrix =
+      stretchMatrix(ratioOf(sourceRect.width, dest.width), ratioOf(sourceRect.height, dest.height),
+                    checkedScreen_, sourceRect.left, sourceRect.top);
+  XTransform transform;
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c) transform.matrix[r][c] = matrix[r][c];
+  }
+  XRenderSetPictureTransform(display, root_, &transform);
+  // Off the screen the root shows nothing: transparent, which is black in a picture without
+  // alpha, as the portable copy makes it.
+  XRenderComposite(display, PictOpSrc, root_, None, targetPicture, visible.left, visible.top, 0, 0,
+                   visible.left, visible.top, static_cast<unsigned>(visible.width),
+                   static_cast<unsigned>(visible.height));
+}
+
+bool ScreenCompositor::exact(StretchRatio x, StretchRatio y, graphics::Size screen) {
+  if (screen != checkedScreen_ || verdicts_.size() >= kMostVerdicts) {
+    checkedScreen_ = screen;
+    verdicts_.clear();
+  }
+  const auto known = std::find_if(verdicts_.begin(), verdicts_.end(), [&](const Verdict& verdict) {
+    return verdict.x == x && verdict.y == y;
+  });
+  if (known != verdicts_.end()) return known->exact;
+  const bool exact = serverStretchesExactly(connection_, x, y, screen);
+  verdicts_.push_back({x, y, exact});
+  return exact;
+}
+
+}  // namespace x11
