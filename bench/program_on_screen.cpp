@@ -60,6 +60,11 @@ QWidget& ProgramOnScreen::viewWidget() {
   return qtplatform::nativeWidgetOf(form_.Picture1.widgetPeer());
 }
 
+graphics::Size ProgramOnScreen::viewSize() {
+  const QWidget& view = viewWidget();
+  return {view.width(), view.height()};
+}
+
 void ProgramOnScreen::holdLiveViewTimer() { form_.Timer1.setEnabled(false); }
 
 void ProgramOnScreen::startVideoMode() {

@@ -1,6 +1,7 @@
 // Video mode: once the pointer has passed over the window's background, the view follows the
 // pointer at 20 frames a second; "3" copies it; the mode buttons hold it still.
 #include "program_fixture.h"
+#include "user_clipboard.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ TEST_F(LiveView, KeyThreeCopiesTheView) {
   ASSERT_TRUE(viewShowsPattern(here_, 1));
   strikeKey(XK_3);
   EXPECT_TRUE(clipboardShowsPattern(here_, 1));
+  EXPECT_TRUE(viewShows(clipboardPicture())) << "the clipboard holds the frame shown";
 }
 
 // Showing that something does not happen takes a while: ten frames' time.
