@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/graphics/bitmap.h"
+#include "platform/x11/display_type.h"
 
 namespace x11 {
 
@@ -26,7 +27,28 @@ using RenderMatrix = std::array<std::array<std::int32_t, 3>, 3>;
 RenderMatrix stretchMatrix(StretchRatio x, StretchRatio y, graphics::Size extent, int sourceLeft,
                            int sourceTop);
 
+// The part of `visible` (a part of `dest`) whose pixels the portable copy takes from inside
+// `bounds` of the source. Composited alone, it lets the server copy without looking for the
+// source's edges pixel by pixel; the rest is black.
+graphics::Rect insideSource(const graphics::Rect& visible, const graphics::Rect& dest,
+                            const graphics::Rect& source, const graphics::Rect& bounds);
+
 // Whether every coordinate of a source span fits the transform's 16.16 numbers.
 bool fitsFixedPoint(const graphics::Rect& sourceSpan);
+
+// Draws `visible` (a part of the destination from (0, 0) onwards) of the stretch of `source`
+// (a nearest-filtered RENDER picture whose pixels fill `bounds`) from (sourceLeft, sourceTop)
+// by the ratios, through stretchMatrix(x, y, extent, ...), into `target`: what lies inside
+// `bounds` by one composite that never leaves them, the rest black.
+struct RenderStretch {
+  StretchRatio x;
+  StretchRatio y;
+  graphics::Size extent;
+  int sourceLeft = 0;
+  int sourceTop = 0;
+};
+void compositeStretch(_XDisplay* display, unsigned long source, const graphics::Rect& bounds,
+                      const RenderStretch& stretch, unsigned long target,
+                      const graphics::Rect& visible);
 
 }  // namespace x11

@@ -67,20 +67,11 @@ void ScreenCompositor::stretch(unsigned long targetPicture, graphics::Size targe
                                const graphics::Rect& dest, const graphics::Rect& sourceRect) {
   const graphics::Rect visible = graphics::planStretch(dest, sourceRect, targetSize).visibleDest;
   if (visible.empty()) return;
-  Display* display = connection_.display();
-  const RenderMatrix matrix =
-      stretchMatrix(ratioOf(sourceRect.width, dest.width), ratioOf(sourceRect.height, dest.height),
-                    checkedScreen_, sourceRect.left, sourceRect.top);
-  XTransform transform;
-  for (int r = 0; r < 3; ++r) {
-    for (int c = 0; c < 3; ++c) transform.matrix[r][c] = matrix[r][c];
-  }
-  XRenderSetPictureTransform(display, root_, &transform);
-  // Off the screen the root shows nothing: transparent, which is black in a picture without
-  // alpha, as the portable copy makes it.
-  XRenderComposite(display, PictOpSrc, root_, None, targetPicture, visible.left, visible.top, 0, 0,
-                   visible.left, visible.top, static_cast<unsigned>(visible.width),
-                   static_cast<unsigned>(visible.height));
+  compositeStretch(connection_.display(), root_,
+                   {0, 0, checkedScreen_.width, checkedScreen_.height},
+                   {ratioOf(sourceRect.width, dest.width), ratioOf(sourceRect.height, dest.height),
+                    checkedScreen_, sourceRect.left, sourceRect.top},
+                   targetPicture, visible);
 }
 
 bool ScreenCompositor::exact(StretchRatio x, StretchRatio y, graphics::Size screen) {

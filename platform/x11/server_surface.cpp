@@ -5,7 +5,9 @@
 #include <X11/extensions/Xrender.h>
 
 #include <algorithm>
+#include <string>
 
+#include "platform/forms/runtime_error.h"
 #include "platform/x11/drawable_rows.h"
 #include "platform/x11/error_trap.h"
 
@@ -137,8 +139,9 @@ void ServerSurface::fillRect(unsigned long picture, const graphics::Rect& area,
 }
 
 void ServerSurface::settlePendingFill(bool covered) {
-  if (pendingFill_ && !covered)
+  if (pendingFill_ && !covered) {
     fillRect(picture_, {0, 0, size_.width, size_.height}, *pendingFill_);
+  }
   pendingFill_.reset();
 }
 
@@ -148,9 +151,14 @@ void ServerSurface::bringIntoMemory() {
   if (pendingFill_) {
     memory_.fill(*pendingFill_);
   } else if (pixmap_ != 0) {
-    readRows(
+    const bool read = readRows(
         display_, pixmap_, {0, 0, size_.width, size_.height},
         [&](int y, const graphics::Pixel* row) { std::copy_n(row, size_.width, memory_.row(y)); });
+    if (!read) {
+      throw forms::RuntimeError::screenUnreadable(
+          "X サーバーがビューの絵 (" + std::to_string(size_.width) + "×" +
+          std::to_string(size_.height) + ") の読み戻しを断りました。");
+    }
   }
   memoryCurrent_ = true;
 }

@@ -94,14 +94,9 @@ bool serverStretchesExactly(const Connection& connection, StretchRatio x, Stretc
     // The stretch itself, as the surfaces do it from the screen.
     const Picture stretched = pictures.make(extent, {}, false);
     const Pixmap result = pictures.lastPixmap();
-    const RenderMatrix matrix = stretchMatrix(x, y, extent, 0, 0);
-    XTransform transform;
-    for (int r = 0; r < 3; ++r) {
-      for (int c = 0; c < 3; ++c) transform.matrix[r][c] = matrix[r][c];
-    }
     XRenderSetPictureFilter(display, ramp, FilterNearest, nullptr, 0);
-    XRenderSetPictureTransform(display, ramp, &transform);
-    XRenderComposite(display, PictOpSrc, ramp, None, stretched, 0, 0, 0, 0, 0, 0, width, height);
+    compositeStretch(display, ramp, {0, 0, extent.width, extent.height}, {x, y, extent, 0, 0},
+                     stretched, {0, 0, extent.width, extent.height});
 
     read = readRows(display, result, {0, 0, extent.width, extent.height},
                     [&](int row, const graphics::Pixel* pixels) {

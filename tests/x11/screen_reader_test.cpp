@@ -343,8 +343,8 @@ TEST_F(DesktopStretch, CopiesTheScreenIntoABitmapAtAnyZoom) {
 }
 
 // The view's picture kept on the X server, which stretches the screen itself: at every zoom
-// of the lens bar and over the whole screen (past its edges too), read back, it is the
-// portable copy's picture pixel for pixel. On Xvfb the server gives every zoom exactly.
+// of the lens bar and over the whole screen (past its edges on every side), read back, it is
+// the portable copy's picture pixel for pixel. On Xvfb the server gives every zoom exactly.
 TEST_F(DesktopStretch, OnTheServerEveryZoomGivesThePortableCopysPicture) {
   x11::Connection connection;
   x11::ScreenReader screen(connection);
@@ -359,7 +359,8 @@ TEST_F(DesktopStretch, OnTheServerEveryZoomGivesThePortableCopysPicture) {
   constexpr int kTenths = 10;
   for (int zoom = 1; zoom <= 40; ++zoom) {
     const Rect dest{0, 0, zoom * view.width, zoom * view.height};
-    const Rect source{37, 23, kTenths * view.width, kTenths * view.height};
+    // From inside the screen at first, from above and left of it further on.
+    const Rect source{37 - 3 * zoom, 23 - 2 * zoom, kTenths * view.width, kTenths * view.height};
     EXPECT_TRUE(compositor->canStretch(view, dest, screen, source)) << "zoom " << zoom << "/10";
     onServer.fill(background);
     onServer.stretchFrom(dest, screen, source);
