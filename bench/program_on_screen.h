@@ -35,7 +35,7 @@ class ProgramOnScreen {
   void setLensBar(std::int16_t tenths);
 
   // Runs the event loop until the view has repainted, then waits until the X server has
-  // taken everything Qt sent it.
+  // taken everything Qt and the desktop sent it.
   void presentView();
   // Asks for a repaint of the whole view, as a tick does.
   void requestViewRepaint();
@@ -46,6 +46,7 @@ class ProgramOnScreen {
   class PaintCounter;
   QWidget& viewWidget();
   void holdLiveViewTimer();
+  void syncDesktopWithServer();
 
   qtplatform::QtDesktop realDesktop_;
   FixedCursorDesktop desktop_{realDesktop_};
