@@ -63,15 +63,34 @@ bool ScreenCompositor::canStretch(graphics::Size targetSize, const graphics::Rec
                {screen.width, screen.height});
 }
 
-void ScreenCompositor::stretch(unsigned long targetPicture, graphics::Size targetSize,
-                               const graphics::Rect& dest, const graphics::Rect& sourceRect) {
-  const graphics::Rect visible = graphics::planStretch(dest, sourceRect, targetSize).visibleDest;
+ScreenCompositor::HeldScreen ScreenCompositor::hold(unsigned long picture,
+                                                    const graphics::Rect& area) {
+  const StretchRatio one;
+  compositeStretch(
+      connection_.display(), root_, {0, 0, checkedScreen_.width, checkedScreen_.height},
+      {one, one, checkedScreen_, area.left, area.top}, picture, {0, 0, area.width, area.height});
+  return {picture, area, checkedScreen_};
+}
+
+void ScreenCompositor::stretch(unsigned long targetPicture, const graphics::Rect& visible,
+                               const graphics::Rect& dest, const graphics::Rect& sourceRect,
+                               const HeldScreen* held) {
   if (visible.empty()) return;
-  compositeStretch(connection_.display(), root_,
-                   {0, 0, checkedScreen_.width, checkedScreen_.height},
-                   {ratioOf(sourceRect.width, dest.width), ratioOf(sourceRect.height, dest.height),
-                    checkedScreen_, sourceRect.left, sourceRect.top},
-                   targetPicture, visible);
+  RenderStretch how{ratioOf(sourceRect.width, dest.width), ratioOf(sourceRect.height, dest.height),
+                    checkedScreen_, sourceRect.left, sourceRect.top};
+  if (held == nullptr) {
+    compositeStretch(connection_.display(), root_,
+                     {0, 0, checkedScreen_.width, checkedScreen_.height}, how, targetPicture,
+                     visible);
+    return;
+  }
+  // Moving the source by whole pixels moves the sampling by as much: the verdict on the
+  // screen's size it was held at holds.
+  how.extent = held->screen;
+  how.sourceLeft -= held->area.left;
+  how.sourceTop -= held->area.top;
+  compositeStretch(connection_.display(), held->picture,
+                   {0, 0, held->area.width, held->area.height}, how, targetPicture, visible);
 }
 
 bool ScreenCompositor::exact(StretchRatio x, StretchRatio y, graphics::Size screen) {

@@ -30,9 +30,21 @@ class ScreenCompositor {
   // portable copy's pixels for this stretch (asked once per ratio and screen size).
   bool canStretch(graphics::Size targetSize, const graphics::Rect& dest,
                   const graphics::PixelSource& source, const graphics::Rect& sourceRect);
-  // Makes that copy from the screen into a picture of depth 24 and `targetSize`.
-  void stretch(unsigned long targetPicture, graphics::Size targetSize, const graphics::Rect& dest,
-               const graphics::Rect& sourceRect);
+  // Part of the screen copied into a picture of ours (depth 24, the nearest filter), at its
+  // top-left corner, with the screen's size it was copied at.
+  struct HeldScreen {
+    unsigned long picture = 0;
+    graphics::Rect area;
+    graphics::Size screen;
+  };
+  // Copies `area` (on the screen) into `picture`; after canStretch() for the same screen.
+  HeldScreen hold(unsigned long picture, const graphics::Rect& area);
+  // Makes that copy, the part `visible` of the destination clipped to its target, into a
+  // picture of depth 24: from the screen as it is now, or from `held` when given, which must
+  // hold every pixel on the screen that `visible` takes.
+  void stretch(unsigned long targetPicture, const graphics::Rect& visible,
+               const graphics::Rect& dest, const graphics::Rect& sourceRect,
+               const HeldScreen* held = nullptr);
 
  private:
   struct Verdict {

@@ -5,6 +5,7 @@
 #include <X11/extensions/Xrender.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "platform/forms/runtime_error.h"
@@ -34,6 +35,8 @@ ServerSurface::~ServerSurface() {
   // it with it: whatever the server answers ends here.
   ErrorTrap trap(compositor_.connection());
   forgetWindow();
+  if (heldPicture_ != 0) XRenderFreePicture(display_, heldPicture_);
+  if (heldPixmap_ != 0) XFreePixmap(display_, heldPixmap_);
   if (picture_ != 0) XRenderFreePicture(display_, picture_);
   if (pixmap_ != 0) XFreePixmap(display_, pixmap_);
   if (gc_ != nullptr) XFreeGC(display_, gc_);
@@ -43,6 +46,7 @@ void ServerSurface::resize(graphics::Size size, graphics::Pixel fill) {
   size.width = std::max(size.width, 0);
   size.height = std::max(size.height, 0);
   if (size == size_) return;
+  settleDeferredStretch();
   const graphics::Rect kept =
       graphics::intersect({0, 0, size_.width, size_.height}, {0, 0, size.width, size.height});
   Pixmap pixmap = 0;
@@ -71,18 +75,28 @@ void ServerSurface::resize(graphics::Size size, graphics::Pixel fill) {
 }
 
 void ServerSurface::fill(graphics::Pixel value) {
+  deferred_.reset();
   pendingFill_ = value;
   memoryCurrent_ = false;
 }
 
 void ServerSurface::stretchFrom(const graphics::Rect& dest, graphics::PixelSource& source,
                                 const graphics::Rect& sourceRect) {
-  const graphics::Rect visible = graphics::planStretch(dest, sourceRect, size_).visibleDest;
+  const graphics::StretchPlan plan = graphics::planStretch(dest, sourceRect, size_);
+  const graphics::Rect& visible = plan.visibleDest;
   if (visible.empty()) return;
   const bool covered = visible == graphics::Rect{0, 0, size_.width, size_.height};
   if (compositor_.canStretch(size_, dest, source, sourceRect)) {
+    if (covered) {
+      deferred_.reset();
+    } else {
+      settleDeferredStretch();
+    }
     settlePendingFill(covered);
-    compositor_.stretch(picture_, size_, dest, sourceRect);
+    const graphics::Rect span = graphics::intersect(plan.sourceSpan, source.bounds());
+    if (!covered || !deferStretch(dest, sourceRect, span, visible)) {
+      compositor_.stretch(picture_, visible, dest, sourceRect);
+    }
     // Stale now; and no frame drawn on the server is held in memory as well.
     memory_ = graphics::Bitmap();
     memoryCurrent_ = false;
@@ -113,6 +127,9 @@ void ServerSurface::present(unsigned long window, graphics::Size windowSize,
                                                    {0, 0, windowSize.width, windowSize.height});
   if (pendingFill_) {
     fillRect(windowPicture_, shown, *pendingFill_);
+  } else if (deferred_) {
+    compositor_.stretch(windowPicture_, shown, deferred_->dest, deferred_->sourceRect,
+                        &deferred_->held);
   } else if (!shown.empty()) {
     XRenderComposite(display_, PictOpSrc, picture_, None, windowPicture_, 0, 0, 0, 0, 0, 0,
                      static_cast<unsigned>(shown.width), static_cast<unsigned>(shown.height));
@@ -145,8 +162,38 @@ void ServerSurface::settlePendingFill(bool covered) {
   pendingFill_.reset();
 }
 
+bool ServerSurface::deferStretch(const graphics::Rect& dest, const graphics::Rect& sourceRect,
+                                 const graphics::Rect& span, const graphics::Rect& visible) {
+  const auto pixels = [](const graphics::Rect& area) {
+    return std::int64_t{area.width} * area.height;
+  };
+  if (span.empty() || pixels(span) >= pixels(visible)) return false;
+  if (span.width > heldCapacity_.width || span.height > heldCapacity_.height) {
+    if (heldPicture_ != 0) XRenderFreePicture(display_, heldPicture_);
+    if (heldPixmap_ != 0) XFreePixmap(display_, heldPixmap_);
+    heldCapacity_ = {std::max(span.width, heldCapacity_.width),
+                     std::max(span.height, heldCapacity_.height)};
+    heldPixmap_ = XCreatePixmap(display_, compositor_.connection().rootWindow(),
+                                static_cast<unsigned>(heldCapacity_.width),
+                                static_cast<unsigned>(heldCapacity_.height), kDepth);
+    heldPicture_ = XRenderCreatePicture(
+        display_, heldPixmap_, XRenderFindStandardFormat(display_, PictStandardRGB24), 0, nullptr);
+    XRenderSetPictureFilter(display_, heldPicture_, FilterNearest, nullptr, 0);
+  }
+  deferred_ = DeferredStretch{dest, sourceRect, compositor_.hold(heldPicture_, span)};
+  return true;
+}
+
+void ServerSurface::settleDeferredStretch() {
+  if (!deferred_) return;
+  compositor_.stretch(picture_, {0, 0, size_.width, size_.height}, deferred_->dest,
+                      deferred_->sourceRect, &deferred_->held);
+  deferred_.reset();
+}
+
 void ServerSurface::bringIntoMemory() {
   if (memoryCurrent_) return;
+  settleDeferredStretch();
   memory_.resize(size_, graphics::kBlack);
   if (pendingFill_) {
     memory_.fill(*pendingFill_);

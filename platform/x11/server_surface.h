@@ -15,7 +15,10 @@ namespace x11 {
 // of the live view passes through the program. Stretches the server cannot give exactly, and
 // those from other sources, run the portable copy in memory and send the result. The picture
 // comes into memory only when asked for, and a clear waits for what follows it (a stretch
-// over the whole picture makes it needless).
+// over the whole picture makes it needless). A magnifying stretch from the screen over the
+// whole picture waits too: the screen pixels it takes are held on the server, and it is drawn
+// where it is shown, so a frame costs the server one stretch and a small copy, not a stretch
+// and a full-size copy.
 class ServerSurface final : public graphics::Surface {
  public:
   explicit ServerSurface(ScreenCompositor& compositor);
@@ -39,6 +42,12 @@ class ServerSurface final : public graphics::Surface {
   void fillRect(unsigned long picture, const graphics::Rect& area, graphics::Pixel colour);
   // Before drawing: a clear still to do is done, unless the drawing covers the whole picture.
   void settlePendingFill(bool covered);
+  // Holds the screen pixels of a stretch over the whole picture, when that is fewer pixels
+  // than the picture's; false otherwise.
+  bool deferStretch(const graphics::Rect& dest, const graphics::Rect& sourceRect,
+                    const graphics::Rect& span, const graphics::Rect& visible);
+  // Before anything reads or draws into the pixmap: a stretch still to do is done.
+  void settleDeferredStretch();
   void bringIntoMemory();
   void send(const graphics::Rect& area);
   void forgetWindow();
@@ -51,6 +60,16 @@ class ServerSurface final : public graphics::Surface {
   _XGC* gc_ = nullptr;  // for sending to pixmaps of depth 24
   // A clear not yet done: the whole picture is this colour, whatever the pixmap holds.
   std::optional<graphics::Pixel> pendingFill_;
+  // A stretch from the screen not drawn into the pixmap yet, and where its pixels are held.
+  struct DeferredStretch {
+    graphics::Rect dest;
+    graphics::Rect sourceRect;
+    ScreenCompositor::HeldScreen held;
+  };
+  std::optional<DeferredStretch> deferred_;
+  unsigned long heldPixmap_ = 0;
+  unsigned long heldPicture_ = 0;
+  graphics::Size heldCapacity_;
   // The picture in memory, when it is there; no memory at all while the server alone draws.
   graphics::Bitmap memory_;
   bool memoryCurrent_ = false;
