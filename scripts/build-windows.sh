@@ -8,10 +8,13 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 packages=(
   cmake make
   g++-mingw-w64-x86-64            # MinGW-w64: GCC 12 for 64-bit Windows, windres, objdump
+  libz-mingw-w64-dev              # zlib for the clipboard's PNG, linked into the program
   googletest                      # its sources, built with the cross compiler
   wine wine64                     # runs the tests and the program
   fonts-ipafont-gothic            # the Japanese face Wine finds for the design font
   xvfb openbox x11-utils          # the virtual desktop Wine's windows appear on
+  x11-xserver-utils               # xset: the tests read the Num Lock state
+  xdotool xclip imagemagick       # the tests' pointer moves and X clients of the clipboard
 )
 "$root/scripts/install-missing.sh" "${packages[@]}"
 

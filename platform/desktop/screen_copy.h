@@ -7,7 +7,11 @@
 
 namespace platform {
 
-// The plain source copy, the only raster operation the program uses.
+// The plain source copy, the only raster operation the program uses. Windows' headers have
+// a macro of this name and value, which would turn this into nonsense where they come first.
+#ifdef SRCCOPY
+#undef SRCCOPY
+#endif
 constexpr std::uint32_t SRCCOPY = 0xCC0020;
 
 // Device contexts and the stretching copy: from the screen into a picture box's backing image.

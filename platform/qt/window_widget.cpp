@@ -66,12 +66,12 @@ bool WindowWidget::nativeEventFilter(const QByteArray& eventType, void* message,
   if ((event->response_type & 0x7F) != XCB_CONFIGURE_NOTIFY) return false;
   const auto* configure = static_cast<const xcb_configure_notify_event_t*>(message);
   if (window == 0 || configure->event != window || configure->window != window) return false;
-  const ResizeEchoes::Answer answer = echoes_.answer({configure->width, configure->height});
+  const forms::ResizeEchoes::Answer answer = echoes_.answer({configure->width, configure->height});
   // Until the window shows, its size is the runtime's alone: showing takes it to the server.
   if (!isVisible()) return true;
   // An older request's answer: Qt would take the window for that size, and lay it out and
   // paint it so, until the newer answers come. Keep it from Qt altogether.
-  return answer == ResizeEchoes::Answer::Stale;
+  return answer == forms::ResizeEchoes::Answer::Stale;
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "platform/forms/peers.h"
-#include "platform/qt/resize_echoes.h"
+#include "platform/forms/resize_echoes.h"
 
 namespace qtplatform {
 
@@ -31,7 +31,7 @@ class WindowWidget final : public QWidget, private QAbstractNativeEventFilter {
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
   forms::PeerListener& listener_;
-  ResizeEchoes echoes_;
+  forms::ResizeEchoes echoes_;
   mutable graphics::Size known_;  // the client size the runtime last saw
 };
 

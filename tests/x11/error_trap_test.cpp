@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "test_display.h"
+// Last: Xlib's macros (None, Status, ...) clash with gtest's names.
+#include <X11/Xlib.h>
 
 namespace {
 

@@ -9,6 +9,9 @@
 #include "platform/forms/runtime_error.h"
 #include "platform/qt/qt_desktop.h"
 #include "test_display.h"
+// Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace {
 
@@ -40,12 +43,12 @@ class KeysArriving : public testing::Test {
   void TearDown() override {
     if (display_.get() == nullptr) return;
     XDestroyWindow(display_.get(), window_);
-    XSync(display_.get(), False);
+    display_.sync();
   }
 
   // Everything the window got so far. The sender has synced, so it is all queued for us.
   std::vector<XKeyEvent> received() {
-    XSync(display_.get(), False);
+    display_.sync();
     std::vector<XKeyEvent> events;
     XEvent event;
     while (XCheckWindowEvent(display_.get(), window_, KeyPressMask | KeyReleaseMask, &event)) {

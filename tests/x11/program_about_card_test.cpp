@@ -4,7 +4,7 @@
 
 #include "program_fixture.h"
 #include "user_images.h"
-#include "user_wait.h"
+#include "wait_until.h"
 
 namespace {
 

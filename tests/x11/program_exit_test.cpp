@@ -18,7 +18,7 @@ class ProgramExit : public ProgramTest {
  protected:
   // Nothing of this test may serve the next one's clipboard.
   void TearDown() override {
-    emptyClipboard(connection_);
+    emptyClipboard(display_);
     ProgramTest::TearDown();
   }
 
@@ -29,7 +29,7 @@ class ProgramExit : public ProgramTest {
   }
   // The process serving the clipboard, named by its window; 0 if none says.
   long clipboardServer() const {
-    const unsigned long owner = clipboardOwner(connection_);
+    const unsigned long owner = clipboardOwner(display_);
     return owner != 0 ? screen_.pidOf(owner).value_or(0) : 0;
   }
   // The picture, pasted as a program that wants PNG gets it and as one that wants BMP does.

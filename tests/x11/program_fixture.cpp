@@ -6,7 +6,7 @@
 #include "user_clipboard.h"
 #include "user_images.h"
 #include "user_ping.h"
-#include "user_wait.h"
+#include "wait_until.h"
 
 namespace {
 
@@ -27,9 +27,9 @@ constexpr const char* kRuntimeErrorReport = "実行時エラー";
 }  // namespace
 
 void ProgramTest::SetUp() {
-  ASSERT_NE(connection_.display(), nullptr) << "DISPLAY must name a running X server";
+  ASSERT_NE(display_.get(), nullptr) << "DISPLAY must name a running X server";
   numLockAtStart_ = input_.numLock();
-  pattern_ = std::make_unique<ScreenPattern>(connection_, patternPlace());
+  pattern_ = std::make_unique<ScreenPattern>(display_, patternPlace(), noiseAt);
   pattern_->show();
   ASSERT_TRUE(waitUntil([&] {
     return samePicture(screen_.grab(patternPlace()), pattern_->picture());
@@ -52,7 +52,7 @@ void ProgramTest::saveScreenOnFailure() const {
 
 // Stopping the program also closes any error message it has up.
 void ProgramTest::TearDown() {
-  if (connection_.display() == nullptr) return;
+  if (display_.get() == nullptr) return;
   saveScreenOnFailure();
   if (program_) {
     const std::string errors = program_->errorOutput();
@@ -69,7 +69,7 @@ void ProgramTest::parkPointer() const {
 }
 
 void ProgramTest::waitUntilProgramHandledInput() const {
-  EXPECT_TRUE(waitUntilHandled(connection_, program_->window(), kPatience))
+  EXPECT_TRUE(waitUntilHandled(display_, program_->window(), kPatience))
       << "the program did not answer";
 }
 

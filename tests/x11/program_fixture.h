@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "program_under_test.h"
-#include "user_connection.h"
+#include "screen_pattern.h"
+#include "test_display.h"
 #include "user_input.h"
-#include "user_pattern.h"
 #include "user_screen.h"
-#include "user_wait.h"
+#include "wait_until.h"
 
 // Each test: a noise pattern on the left of the screen, the program freshly started with its
 // window moved clear of the pattern, the pointer parked where nothing lies.
@@ -54,9 +54,9 @@ class ProgramTest : public ::testing::Test {
 
   QImage grabView() const { return screen_.grab(program_->layout().view); }
 
-  UserConnection connection_;
-  UserInput input_{connection_};
-  UserScreen screen_{connection_};
+  TestDisplay display_;
+  UserInput input_{display_};
+  UserScreen screen_{display_};
   std::unique_ptr<ScreenPattern> pattern_;
   std::unique_ptr<ProgramUnderTest> program_;
 

@@ -10,7 +10,8 @@
 #include <csignal>
 #include <fstream>
 #include <stdexcept>
-#include <thread>
+
+#include "wait_until.h"
 
 namespace {
 
@@ -18,7 +19,6 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kGraceAfterTerm = 3s;
-constexpr auto kPollInterval = 10ms;
 
 // Spawns `argv` with the given file actions; -1 when it cannot.
 int spawn(const std::vector<std::string>& argv, const posix_spawn_file_actions_t* actions) {
@@ -31,23 +31,13 @@ int spawn(const std::vector<std::string>& argv, const posix_spawn_file_actions_t
   return pid;
 }
 
-bool reapWithin(int pid, Clock::duration bound) {
-  const auto deadline = Clock::now() + bound;
-  while (true) {
-    const pid_t done = waitpid(pid, nullptr, WNOHANG);
-    if (done == pid || (done < 0 && errno != EINTR)) return true;
-    if (Clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(kPollInterval);
-  }
-}
-
-bool foreignProcessGoneWithin(int pid, Clock::duration bound) {
-  const auto deadline = Clock::now() + bound;
-  while (!foreignProcessGone(pid)) {
-    if (Clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(kPollInterval);
-  }
-  return true;
+bool reapWithin(int pid, std::chrono::milliseconds bound) {
+  return waitUntil(
+      [&] {
+        const pid_t done = waitpid(pid, nullptr, WNOHANG);
+        return done == pid || (done < 0 && errno != EINTR);
+      },
+      bound);
 }
 
 }  // namespace
@@ -83,8 +73,7 @@ bool ChildProcess::running() {
 }
 
 std::optional<int> ChildProcess::exitStatusWithin(std::chrono::milliseconds bound) {
-  const auto deadline = Clock::now() + bound;
-  while (running() && Clock::now() < deadline) std::this_thread::sleep_for(kPollInterval);
+  waitUntil([&] { return !running(); }, bound);
   if (!waitStatus_ || !WIFEXITED(*waitStatus_)) return std::nullopt;
   return WEXITSTATUS(*waitStatus_);
 }
@@ -140,8 +129,8 @@ std::optional<std::string> outputOf(const std::vector<std::string>& argv,
 void endForeignProcess(int pid) {
   if (pid <= 0 || foreignProcessGone(pid)) return;
   kill(pid, SIGTERM);
-  if (!foreignProcessGoneWithin(pid, kGraceAfterTerm)) {
+  if (!waitUntil([&] { return foreignProcessGone(pid); }, kGraceAfterTerm)) {
     kill(pid, SIGKILL);
-    foreignProcessGoneWithin(pid, kGraceAfterTerm);
+    waitUntil([&] { return foreignProcessGone(pid); }, kGraceAfterTerm);
   }
 }

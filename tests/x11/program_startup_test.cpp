@@ -5,7 +5,7 @@
 #include "program_fixture.h"
 #include "program_process.h"
 #include "user_images.h"
-#include "user_wait.h"
+#include "wait_until.h"
 
 namespace {
 

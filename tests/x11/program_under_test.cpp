@@ -8,7 +8,7 @@
 
 #include "user_images.h"
 #include "user_screen.h"
-#include "user_wait.h"
+#include "wait_until.h"
 
 namespace {
 

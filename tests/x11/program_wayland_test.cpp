@@ -4,9 +4,9 @@
 #include <string>
 
 #include "program_under_test.h"
-#include "user_connection.h"
+#include "test_display.h"
 #include "user_screen.h"
-#include "user_wait.h"
+#include "wait_until.h"
 // Last: Xlib's macros would break Qt's and gtest's headers.
 #include <X11/Xlib.h>
 
@@ -27,9 +27,9 @@ void collectShownTitles(const UserScreen& screen, Display* display, Window windo
 }
 
 TEST(UnderXWayland, SaysAtStartWhatFailsThereAndHowToStartAnX11Session) {
-  const UserConnection connection;
-  ASSERT_NE(connection.display(), nullptr) << "DISPLAY must name a running XWayland";
-  const UserScreen screen(connection);
+  const TestDisplay display;
+  ASSERT_NE(display.get(), nullptr) << "DISPLAY must name a running XWayland";
+  const UserScreen screen(display);
   ProgramUnderTest program(screen);
   std::string errors;
   EXPECT_TRUE(waitUntil([&] {
@@ -40,7 +40,7 @@ TEST(UnderXWayland, SaysAtStartWhatFailsThereAndHowToStartAnX11Session) {
   std::set<std::string> titles;
   EXPECT_TRUE(waitUntil([&] {
     titles.clear();
-    collectShownTitles(screen, connection.display(), connection.root(), program.pid(), titles);
+    collectShownTitles(screen, display.get(), display.root(), program.pid(), titles);
     return titles.size() == 2;
   })) << "the window and the message box are not both shown";
   EXPECT_TRUE(titles.contains(ProgramUnderTest::kTitle));

@@ -15,6 +15,9 @@
 #include "platform/qt/qt_desktop.h"
 #include "platform/x11/programs.h"
 #include "test_display.h"
+// Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace {
 
@@ -59,11 +62,11 @@ class ProgramWindow : public testing::Test {
     const Window window = XCreateSimpleWindow(display, display_.root(), 100, 100, 300, 200, 0, 0,
                                               WhitePixel(display, DefaultScreen(display)));
     const long pidValue = pid;
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pidValue), 1);
-    const Atom typeValue = XInternAtom(display, type, False);
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM,
-                    32, PropModeReplace, reinterpret_cast<const unsigned char*>(&typeValue), 1);
+    XChangeProperty(display, window, display_.atom("_NET_WM_PID"), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pidValue), 1);
+    const Atom typeValue = display_.atom(type);
+    XChangeProperty(display, window, display_.atom("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&typeValue), 1);
     if (program != nullptr) {
       std::string name = program;
       XClassHint hint{name.data(), name.data()};
@@ -74,10 +77,13 @@ class ProgramWindow : public testing::Test {
     return window;
   }
 
+  // Returns once the window manager has handled the window too: a look that does not find it
+  // has seen it as it stays.
   Window mapWindowOf(int pid, const char* type = kNormal, const char* program = nullptr) {
     const Window window = createWindowOf(pid, type, program);
     XMapWindow(display_.get(), window);
     display_.waitFor(window, MapNotify);
+    EXPECT_TRUE(display_.windowManagerCaughtUp()) << "the window manager did not answer";
     return window;
   }
 
@@ -88,22 +94,16 @@ class ProgramWindow : public testing::Test {
     return x11::waitForProgramWindow(*connection_, program, *newWindows_, timeout, betweenLooks);
   }
 
+  // Whether keys reached `window`: all sent so far has by the time the server answers us.
   bool receivedKeys(Window window) const {
-    XSync(display_.get(), False);
+    display_.sync();
     XEvent event;
     return XCheckWindowEvent(display_.get(), window, KeyPressMask, &event) != 0;
   }
 
   void TearDown() override {
     for (const Window window : windows_) XDestroyWindow(display_.get(), window);
-    if (display_.get() != nullptr) XSync(display_.get(), False);
-  }
-
-  Window focusedWindow() const {
-    Window focus = 0;
-    int revert = 0;
-    XGetInputFocus(display_.get(), &focus, &revert);
-    return focus;
+    if (display_.get() != nullptr) display_.sync();
   }
 
   TestDisplay display_;
@@ -117,7 +117,7 @@ class ProgramWindow : public testing::Test {
 TEST_F(ProgramWindow, IsFoundActiveOnceItShows) {
   const Window window = mapWindowOf(getpid());
   EXPECT_TRUE(waitForWindowOf(thisProcess_, 5s));
-  EXPECT_EQ(focusedWindow(), window);
+  EXPECT_EQ(display_.focusedWindow(), window);
 }
 
 TEST_F(ProgramWindow, IsActivatedWhenTheWindowManagerLeavesItBehind) {
@@ -125,13 +125,12 @@ TEST_F(ProgramWindow, IsActivatedWhenTheWindowManagerLeavesItBehind) {
   // A user time of 0 asks the window manager not to focus the window when it maps, as it may
   // decide by itself when the user has just typed into another window.
   const long never = 0;
-  XChangeProperty(display_.get(), window, XInternAtom(display_.get(), "_NET_WM_USER_TIME", False),
-                  XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&never),
-                  1);
+  XChangeProperty(display_.get(), window, display_.atom("_NET_WM_USER_TIME"), XA_CARDINAL, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(&never), 1);
   XMapWindow(display_.get(), window);
   display_.waitFor(window, MapNotify);
   EXPECT_TRUE(waitForWindowOf(thisProcess_, 5s));
-  EXPECT_EQ(focusedWindow(), window);
+  EXPECT_EQ(display_.focusedWindow(), window);
 }
 
 TEST_F(ProgramWindow, ASplashScreenIsNotTheWindow) {
@@ -164,15 +163,12 @@ TEST_F(ProgramWindow, KeysAfterAStartWaitForTheWindowAndAreNotSentWithoutIt) {
     EXPECT_EQ(error.number(), kProgramWindowDidNotAppear);
     EXPECT_NE(error.description().find(program.path()), std::string::npos);
   }
-  XSync(display_.get(), False);
-  XEvent event;
-  EXPECT_FALSE(XCheckWindowEvent(display_.get(), witness, KeyPressMask, &event));
+  EXPECT_FALSE(receivedKeys(witness));
 
   // Only the keys right after a start wait.
   ASSERT_TRUE(display_.takeFocus(witness));
   programs.SendKeys("x", true);
-  XSync(display_.get(), False);
-  EXPECT_TRUE(XCheckWindowEvent(display_.get(), witness, KeyPressMask, &event));
+  EXPECT_TRUE(receivedKeys(witness));
   kill(static_cast<pid_t>(task), SIGTERM);
 }
 

@@ -25,7 +25,7 @@ TEST_F(ControlPeersTest, ScrollBarTakesTheClassicKeysAndReportsThemButNotTheProg
   bar->setValue(10);
   showWindow();
   ASSERT_TRUE(bar->setFocus());
-  ASSERT_TRUE(waitUntil([&] { return bar->hasFocus(); }));
+  ASSERT_TRUE(waitRunningQt([&] { return bar->hasFocus(); }));
   EXPECT_TRUE(events.scrolls.empty());
 
   const std::vector<std::pair<const char*, int>> keysAndValues = {
@@ -33,7 +33,7 @@ TEST_F(ControlPeersTest, ScrollBarTakesTheClassicKeysAndReportsThemButNotTheProg
       {"Page_Down", 15}, {"Page_Up", 10}, {"End", 40},  {"Home", 1}};
   for (const auto& [key, value] : keysAndValues) {
     xdotool({"key", key});
-    ASSERT_TRUE(waitUntil([&] { return !events.scrolls.empty(); })) << key;
+    ASSERT_TRUE(waitRunningQt([&] { return !events.scrolls.empty(); })) << key;
     EXPECT_EQ(events.scrolls, (std::vector<int>{value})) << key;
     events.scrolls.clear();
   }
@@ -55,9 +55,9 @@ TEST_F(ControlPeersTest, TextBoxShowsWindowsLineBreaksAndReportsTypingWithThem) 
   EXPECT_TRUE(events.edits.empty());
 
   ASSERT_TRUE(text->setFocus());
-  ASSERT_TRUE(waitUntil([&] { return text->hasFocus(); }));
+  ASSERT_TRUE(waitRunningQt([&] { return text->hasFocus(); }));
   xdotool({"key", "ctrl+End", "x"});
-  ASSERT_TRUE(waitUntil([&] { return !events.edits.empty(); }));
+  ASSERT_TRUE(waitRunningQt([&] { return !events.edits.empty(); }));
   EXPECT_EQ(events.edits.back(), "first\r\nsecondx");
 }
 
@@ -97,17 +97,17 @@ TEST_F(ControlPeersTest, PictureCutToAnEllipseIsClickedOnlyInsideIt) {
 
   movePointerTo(widget, {5, 5});  // outside the ellipse, in the corner
   xdotool({"click", "1"});
-  settle(300);
+  settle();
   EXPECT_EQ(events.clicks, 0);
 
   movePointerTo(widget, {100, 100});
   xdotool({"click", "1"});
-  EXPECT_TRUE(waitUntil([&] { return events.clicks == 1; }));
+  EXPECT_TRUE(waitRunningQt([&] { return events.clicks == 1; }));
 
   picture->setRegion(std::nullopt, true);
   movePointerTo(widget, {5, 5});
   xdotool({"click", "1"});
-  EXPECT_TRUE(waitUntil([&] { return events.clicks == 2; }));
+  EXPECT_TRUE(waitRunningQt([&] { return events.clicks == 2; }));
 }
 
 // A 32×32 monochrome cursor file with its hot spot at (5, 0), all transparent.

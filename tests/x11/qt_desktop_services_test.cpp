@@ -21,7 +21,7 @@ namespace {
 QByteArray pastedAs(const QString& type) {
   QProcess xclip;
   xclip.start(QStringLiteral("xclip"), {"-selection", "clipboard", "-t", type, "-o"});
-  EXPECT_TRUE(qt_peer_test::waitUntil([&] { return xclip.state() == QProcess::NotRunning; }, 10000))
+  EXPECT_TRUE(qt_peer_test::waitRunningQt([&] { return xclip.state() == QProcess::NotRunning; }))
       << "xclip did not finish";
   return xclip.exitCode() == 0 ? xclip.readAllStandardOutput() : QByteArray();
 }

@@ -4,10 +4,10 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QProcess>
+#include <QTimer>
 #include <QWidget>
-#include <functional>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <utility>
@@ -16,6 +16,9 @@
 #include "platform/forms/peers.h"
 #include "platform/qt/native_widget.h"
 #include "platform/qt/qt_toolkit.h"
+#include "tests/x11/test_display.h"
+#include "tests/x11/user_ping.h"
+#include "tests/x11/wait_until.h"
 
 // The Qt peers on the test's virtual X server, with a listener that records what they report.
 // The user is played by xdotool (keys, clicks) and QCursor::setPos (pointer moves).
@@ -34,20 +37,18 @@ inline QApplication& application() {
   return *qApp;
 }
 
-// Runs the event loop until `condition` holds, at most `timeoutMs`.
-inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 3000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!condition()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
+// Between two looks: Qt's event loop, until something came in, at the latest after
+// kLookInterval.
+inline void runQtEvents() {
+  QTimer wakeUp;
+  wakeUp.start(kLookInterval);
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-// Lets the event loop run for a while, so that late events (the window manager's) arrive.
-inline void settle(int milliseconds) {
-  waitUntil([] { return false; }, milliseconds);
+// Waits as the tests of this process must: what they wait for comes in through Qt's event loop.
+template <typename Condition>
+bool waitRunningQt(Condition condition, std::chrono::milliseconds timeout = kPatience) {
+  return waitUntil(condition, timeout, runQtEvents);
 }
 
 inline void xdotool(const QStringList& arguments) {
@@ -88,11 +89,23 @@ class QtPeerTest : public ::testing::Test {
   // Shows the window and waits until it has the keyboard.
   void showWindow() {
     window->show();
-    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &windowWidget(); }))
+    ASSERT_TRUE(waitRunningQt([&] { return QApplication::activeWindow() == &windowWidget(); }))
         << "the window never became active";
   }
   QWidget& windowWidget() { return qtplatform::nativeWidgetOf(*window); }
 
+  // Returns once the window manager has handled every request made so far (Qt's too) and Qt has
+  // handled all that the server sent it meanwhile: a check that something did not happen looks
+  // after this.
+  void settle() {
+    QGuiApplication::sync();  // Qt's requests have reached the server
+    ASSERT_TRUE(display.windowManagerCaughtUp()) << "the window manager did not answer";
+    ASSERT_TRUE(waitUntilHandled(display, windowWidget().winId(), kPatience, runQtEvents))
+        << "Qt did not answer";
+    QCoreApplication::processEvents();  // what the events before the answer left to deliver
+  }
+
+  TestDisplay display;
   qtplatform::QtToolkit toolkit;
   Recorder windowEvents;
   std::unique_ptr<forms::WindowPeer> window;

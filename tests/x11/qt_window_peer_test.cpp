@@ -1,17 +1,15 @@
-#include <X11/Xatom.h>
-
 #include <QApplication>
 #include <QWidget>
 #include <optional>
 
-#include "platform/qt/resize_echoes.h"
 #include "tests/x11/qt_peer_fixture.h"
-#include "tests/x11/test_display.h"
+#include "tests/x11/user_images.h"
+#include "tests/x11/user_screen.h"
+// Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
+#include <X11/Xlib.h>
 
 namespace qt_peer_test {
 namespace {
-
-using Answer = qtplatform::ResizeEchoes::Answer;
 
 // What the X server itself says about our window, on the test's own connection.
 class WindowPeerTest : public QtPeerTest {
@@ -19,36 +17,15 @@ class WindowPeerTest : public QtPeerTest {
   Window nativeWindow() { return static_cast<Window>(windowWidget().winId()); }
 
   graphics::Size serverSize() {
-    Window root = 0;
-    int x = 0;
-    int y = 0;
-    unsigned width = 0;
-    unsigned height = 0;
-    unsigned border = 0;
-    unsigned depth = 0;
-    XGetGeometry(display.get(), nativeWindow(), &root, &x, &y, &width, &height, &border, &depth);
-    return {static_cast<int>(width), static_cast<int>(height)};
+    const QRect area = screen.clientArea(nativeWindow());
+    return {area.width(), area.height()};
   }
 
   // Whether every pixel of the window on the screen has `colour`.
   bool showsOnly(graphics::Pixel colour) {
-    const graphics::Size size = serverSize();
-    XImage* image =
-        XGetImage(display.get(), nativeWindow(), 0, 0, static_cast<unsigned>(size.width),
-                  static_cast<unsigned>(size.height), AllPlanes, ZPixmap);
-    if (image == nullptr) return false;
-    bool uniform = true;
-    for (int y = 0; y < size.height && uniform; ++y) {
-      for (int x = 0; x < size.width && uniform; ++x) {
-        uniform = (XGetPixel(image, x, y) & 0xFFFFFFU) == colour;
-      }
-    }
-    XDestroyImage(image);
-    return uniform;
-  }
-
-  bool windowManagerRuns() const {
-    return !cardinals(display.root(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
+    const QImage shown = screen.grab(screen.clientArea(nativeWindow()));
+    return !shown.isNull() && uniform(shown, shown.rect()) &&
+           (shown.pixel(0, 0) & 0xFFFFFFU) == colour;
   }
 
   // The frame the window manager put around the window, once it has reparented it.
@@ -60,32 +37,12 @@ class WindowPeerTest : public QtPeerTest {
     if (XQueryTree(display.get(), nativeWindow(), &root, &parent, &children, &count) == 0)
       return {};
     if (children != nullptr) XFree(children);
-    const auto extents = cardinals(nativeWindow(), "_NET_FRAME_EXTENTS", XA_CARDINAL);
-    if (parent == root || extents.size() != 4) return {};
-    const auto margin = [&](std::size_t i) { return static_cast<int>(extents[i]); };
-    // The property lists left, right, top, bottom.
-    return forms::Margins{margin(0), margin(2), margin(1), margin(3)};
+    const auto frame = screen.frameExtents(nativeWindow());
+    if (parent == root || !frame) return {};
+    return forms::Margins{frame->left(), frame->top(), frame->right(), frame->bottom()};
   }
 
-  std::vector<unsigned long> cardinals(Window owner, const char* name, Atom type) const {
-    Atom actualType = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    std::vector<unsigned long> values;
-    if (XGetWindowProperty(display.get(), owner, XInternAtom(display.get(), name, False), 0, 16,
-                           False, type, &actualType, &format, &count, &remaining,
-                           &data) == Success &&
-        actualType == type && format == 32) {
-      const auto* first = reinterpret_cast<const unsigned long*>(data);
-      values.assign(first, first + count);
-    }
-    if (data != nullptr) XFree(data);
-    return values;
-  }
-
-  TestDisplay display;
+  UserScreen screen{display};
 };
 
 void expectSameMargins(const forms::Margins& actual, const forms::Margins& expected) {
@@ -95,33 +52,10 @@ void expectSameMargins(const forms::Margins& actual, const forms::Margins& expec
   EXPECT_EQ(actual.bottom, expected.bottom);
 }
 
-TEST(ResizeEchoes, AnAnswerSettlesItsRequestAndAllOlderOnes) {
-  qtplatform::ResizeEchoes echoes;
-  EXPECT_EQ(echoes.answer({10, 10}), Answer::Foreign);
-  echoes.requested({10, 10});
-  echoes.requested({20, 10});
-  echoes.requested({20, 20});
-  echoes.requested({10, 10});
-  EXPECT_EQ(echoes.answer({20, 10}), Answer::Stale);  // the first request merged into it
-  EXPECT_EQ(echoes.answer({30, 30}), Answer::Foreign);
-  EXPECT_EQ(echoes.answer({20, 20}), Answer::Stale);
-  EXPECT_EQ(echoes.answer({10, 10}), Answer::Latest);
-  EXPECT_FALSE(echoes.pending());
-  EXPECT_EQ(echoes.answer({10, 10}), Answer::Foreign);
-}
-
-TEST(ResizeEchoes, KeepsEveryRequestOfALongBurst) {
-  qtplatform::ResizeEchoes echoes;
-  for (int i = 0; i < 100; ++i) echoes.requested({100 + i, 100});
-  EXPECT_EQ(echoes.answer({100, 100}), Answer::Stale);
-  EXPECT_EQ(echoes.answer({150, 100}), Answer::Stale);
-  EXPECT_EQ(echoes.answer({199, 100}), Answer::Latest);
-}
-
 TEST_F(WindowPeerTest, OwnResizesAndTheirEchoesAreNotReportedButTheUsersAre) {
   openWindow({300, 200});
   showWindow();
-  settle(300);
+  settle();
   window->clientSize();
   windowEvents.resizes.clear();
 
@@ -132,15 +66,15 @@ TEST_F(WindowPeerTest, OwnResizesAndTheirEchoesAreNotReportedButTheUsersAre) {
     window->resizeClient({500, 300 + round});
     window->resizeClient({450 + round, 280 + round});
     EXPECT_EQ(window->clientSize(), (graphics::Size{450 + round, 280 + round}));
-    settle(30);
+    runQtEvents();  // what came in by the next round, the window manager still behind
   }
-  settle(500);
+  settle();
   EXPECT_TRUE(windowEvents.resizes.empty());
   EXPECT_EQ(window->clientSize(), (graphics::Size{459, 289}));
 
   xdotool({"windowsize", QString::number(windowWidget().winId()), "520", "330"});
-  ASSERT_TRUE(waitUntil([&] { return !windowEvents.resizes.empty(); }));
-  settle(300);
+  ASSERT_TRUE(waitRunningQt([&] { return !windowEvents.resizes.empty(); }));
+  settle();
   ASSERT_EQ(windowEvents.resizes.size(), 1U);
   EXPECT_EQ(windowEvents.resizes.front(), (graphics::Size{520, 330}));
 }
@@ -157,7 +91,7 @@ TEST_F(WindowPeerTest, ABurstOfOwnResizesEndsAtTheLastSizeEverywhere) {
   picture->setBackColor(kColour);
   picture->setGeometry({0, 0, 200, 150});
   showWindow();
-  settle(300);
+  settle();
   window->clientSize();
   windowEvents.resizes.clear();
 
@@ -169,15 +103,15 @@ TEST_F(WindowPeerTest, ABurstOfOwnResizesEndsAtTheLastSizeEverywhere) {
     picture->setGeometry({0, 0, last.width, last.height});
     QApplication::processEvents();  // what came in by the next key press
   }
-  EXPECT_TRUE(waitUntil([&] { return serverSize() == last; }));
-  settle(500);
+  EXPECT_TRUE(waitRunningQt([&] { return serverSize() == last; }));
+  settle();
 
   for (const graphics::Size& size : windowEvents.resizes)
     ADD_FAILURE() << "reported a resize to " << size.width << "x" << size.height;
   EXPECT_EQ(window->clientSize(), last);
   EXPECT_EQ(windowWidget().size(), QSize(last.width, last.height));
   EXPECT_EQ(serverSize(), last);
-  EXPECT_TRUE(waitUntil([&] { return showsOnly(kColour); })) << "not painted all over";
+  EXPECT_TRUE(waitRunningQt([&] { return showsOnly(kColour); })) << "not painted all over";
 }
 
 // The window manager's answer to a size asked for long ago is no echo: the user's resize to
@@ -185,17 +119,17 @@ TEST_F(WindowPeerTest, ABurstOfOwnResizesEndsAtTheLastSizeEverywhere) {
 TEST_F(WindowPeerTest, AUsersResizeToASizeAskedForEarlierIsReported) {
   openWindow({300, 200});
   showWindow();
-  settle(300);
+  settle();
   window->resizeClient({320, 210});
-  settle(300);
+  settle();
   window->resizeClient({340, 220});
-  settle(300);
+  settle();
   window->clientSize();
   windowEvents.resizes.clear();
 
   xdotool({"windowsize", QString::number(windowWidget().winId()), "320", "210"});
-  ASSERT_TRUE(waitUntil([&] { return !windowEvents.resizes.empty(); }));
-  settle(300);
+  ASSERT_TRUE(waitRunningQt([&] { return !windowEvents.resizes.empty(); }));
+  settle();
   ASSERT_EQ(windowEvents.resizes.size(), 1U);
   EXPECT_EQ(windowEvents.resizes.front(), (graphics::Size{320, 210}));
   EXPECT_EQ(window->clientSize(), (graphics::Size{320, 210}));
@@ -204,7 +138,7 @@ TEST_F(WindowPeerTest, AUsersResizeToASizeAskedForEarlierIsReported) {
 // The frame is known before the window first shows, as the window manager will draw it, so a
 // window sized by its outer size before it shows opens at the client size worked out for it.
 TEST_F(WindowPeerTest, KnowsItsFrameBeforeItShowsAndOpensAtTheSizeAsked) {
-  if (!windowManagerRuns()) GTEST_SKIP() << "no window manager to frame the window";
+  if (!display.windowManagerRuns()) GTEST_SKIP() << "no window manager to frame the window";
   window = toolkit.createWindow(windowEvents);
   window->setCaption("ピア試験");
   const forms::Margins announced = window->frameMargins();
@@ -212,18 +146,18 @@ TEST_F(WindowPeerTest, KnowsItsFrameBeforeItShowsAndOpensAtTheSizeAsked) {
   showWindow();
 
   std::optional<forms::Margins> frame;
-  ASSERT_TRUE(waitUntil([&] { return (frame = managerFrame()).has_value(); }));
+  ASSERT_TRUE(waitRunningQt([&] { return (frame = managerFrame()).has_value(); }));
   EXPECT_GT(frame->top, 0);
   expectSameMargins(announced, *frame);
   expectSameMargins(window->frameMargins(), *frame);
-  settle(300);
+  settle();
   EXPECT_EQ(window->clientSize(), (graphics::Size{285, 245}));
   EXPECT_EQ(serverSize(), (graphics::Size{285, 245}));
   EXPECT_TRUE(windowEvents.resizes.empty());
 }
 
 TEST_F(WindowPeerTest, HasNoFrameBeforeItShowsWithoutAWindowManager) {
-  if (windowManagerRuns()) GTEST_SKIP() << "a window manager runs";
+  if (display.windowManagerRuns()) GTEST_SKIP() << "a window manager runs";
   window = toolkit.createWindow(windowEvents);
   expectSameMargins(window->frameMargins(), {});
 }
@@ -235,13 +169,13 @@ TEST_F(WindowPeerTest, SeesEveryKeyReleaseOnceAsVirtualKeyCodeWhateverHasTheFocu
   button->setGeometry({10, 10, 100, 30});
   showWindow();
   ASSERT_TRUE(button->setFocus());
-  ASSERT_TRUE(waitUntil([&] { return button->hasFocus(); }));
+  ASSERT_TRUE(waitRunningQt([&] { return button->hasFocus(); }));
 
   xdotool({"key", "1"});
-  ASSERT_TRUE(waitUntil([&] { return !windowEvents.keys.empty(); }));
+  ASSERT_TRUE(waitRunningQt([&] { return !windowEvents.keys.empty(); }));
   xdotool({"keydown", "shift", "key", "1", "keyup", "shift"});  // "!", still the key "1"
-  ASSERT_TRUE(waitUntil([&] { return windowEvents.keys.size() >= 3; }));
-  settle(200);
+  ASSERT_TRUE(waitRunningQt([&] { return windowEvents.keys.size() >= 3; }));
+  settle();
 
   ASSERT_EQ(windowEvents.keys.size(), 3U);  // "1", then "1" with Shift, then Shift
   EXPECT_EQ(windowEvents.keys[0], (std::pair{49, 0}));
@@ -261,9 +195,9 @@ TEST_F(WindowPeerTest, OpensWithTheFocusOnTheFirstControlOfTheTabOrder) {
   window->setTabOrder({third.get(), second.get(), first.get()});
   showWindow();
 
-  EXPECT_TRUE(waitUntil([&] { return third->hasFocus(); }));
+  EXPECT_TRUE(waitRunningQt([&] { return third->hasFocus(); }));
   xdotool({"key", "Tab"});
-  EXPECT_TRUE(waitUntil([&] { return second->hasFocus(); }));
+  EXPECT_TRUE(waitRunningQt([&] { return second->hasFocus(); }));
 }
 
 TEST_F(WindowPeerTest, APointerMoveIsReportedByTheTopmostControlUnderItOnly) {
@@ -285,8 +219,8 @@ TEST_F(WindowPeerTest, APointerMoveIsReportedByTheTopmostControlUnderItOnly) {
     for (Recorder* events : {&windowEvents, &buttonEvents, &pictureEvents, &textEvents})
       events->moves.clear();
     movePointerTo(windowWidget(), position);
-    ASSERT_TRUE(waitUntil([&] { return !reporter.moves.empty(); }));
-    settle(100);
+    ASSERT_TRUE(waitRunningQt([&] { return !reporter.moves.empty(); }));
+    settle();
   };
   const auto movesOf = [](const Recorder& events) { return events.moves.size(); };
 

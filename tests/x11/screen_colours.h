@@ -56,8 +56,6 @@ class ScreenColours {
     return rgb;
   }
 
-  std::uint32_t shown(std::uint32_t rgb) const { return shownBy(pixelFor(rgb)); }
-
   // Every value of each channel in turn, the others at zero: red's, then green's, then blue's.
   std::vector<unsigned long> everyChannelValue() const {
     std::vector<unsigned long> pixels;

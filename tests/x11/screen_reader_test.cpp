@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <QRect>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "platform/forms/runtime_error.h"
 #include "platform/graphics/device_context.h"
@@ -14,7 +13,9 @@
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/server_surface.h"
 #include "screen_colours.h"
+#include "screen_pattern.h"
 #include "test_display.h"
+#include "wait_until.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
 #include <X11/extensions/Xrandr.h>
 
@@ -41,69 +42,37 @@ std::string errorOf(const std::function<void()>& read) {
   return {};
 }
 
-// Waits a little for `condition`: what another client changes reaches us as events.
-bool eventually(const std::function<bool()>& condition) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return true;
-}
-
-// Covers the whole screen with the pattern, in a window that the window manager leaves alone
-// and whose background the server repaints by itself.
-class ScreenPattern {
- public:
-  ScreenPattern() {
-    if (display_.get() == nullptr) return;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(display_.width()) *
-                                      display_.height());
-    for (int y = 0; y < display_.height(); ++y) {
-      for (int x = 0; x < display_.width(); ++x) {
-        pixels[static_cast<std::size_t>(y) * display_.width() + x] = patternAt(x, y);
-      }
-    }
-    pixmap_ = display_.pixmapOf(pixels, display_.width(), display_.height());
-    window_ = display_.mapUnmanagedWindow(0, 0, display_.width(), display_.height(), pixmap_);
-  }
-  ~ScreenPattern() {
-    if (display_.get() == nullptr) return;
-    XDestroyWindow(display_.get(), window_);
-    XFreePixmap(display_.get(), pixmap_);
-    XSync(display_.get(), False);
-  }
-  ScreenPattern(const ScreenPattern&) = delete;
-  ScreenPattern& operator=(const ScreenPattern&) = delete;
-
-  const TestDisplay& display() const { return display_; }
-  const ScreenColours& colours() const { return colours_; }
-
- private:
-  TestDisplay display_;
-  ScreenColours colours_{display_.get()};
-  Pixmap pixmap_ = 0;
-  Window window_ = 0;
+// The whole screen covered with the pattern, for a whole suite.
+struct PatternedScreen {
+  TestDisplay display;
+  ScreenColours colours{display.get()};
+  std::unique_ptr<ScreenPattern> pattern;
 };
 
 class OnThePatternedScreen : public testing::Test {
  public:
   // What the screen shows of the pattern at (x, y).
-  static Pixel shownAt(int x, int y) { return pattern_->colours().shown(patternAt(x, y)); }
+  static Pixel shownAt(int x, int y) { return screen_->pattern->shownAt(x, y); }
 
  protected:
-  static void SetUpTestSuite() { pattern_ = std::make_unique<ScreenPattern>(); }
-  static void TearDownTestSuite() { pattern_.reset(); }
+  static void SetUpTestSuite() {
+    screen_ = std::make_unique<PatternedScreen>();
+    if (display().get() == nullptr) return;
+    screen_->pattern = std::make_unique<ScreenPattern>(
+        display(), QRect(0, 0, screenWidth(), screenHeight()), patternAt);
+    screen_->pattern->show();
+  }
+  static void TearDownTestSuite() { screen_.reset(); }
   void SetUp() override {
     ASSERT_NE(display().get(), nullptr) << "these tests need DISPLAY to name a running X server";
   }
 
-  static const TestDisplay& display() { return pattern_->display(); }
+  static const TestDisplay& display() { return screen_->display; }
   static int screenWidth() { return display().width(); }
   static int screenHeight() { return display().height(); }
-  static const ScreenColours& colours() { return pattern_->colours(); }
+  static const ScreenColours& colours() { return screen_->colours; }
 
-  static inline std::unique_ptr<ScreenPattern> pattern_;
+  static inline std::unique_ptr<PatternedScreen> screen_;
 };
 
 // The first pixel of a view that differs from the pattern, as "(x, y)"; empty if none does.
@@ -178,7 +147,8 @@ TEST_P(ScreenReading, ReadsEveryChannelValueAsTheServerShowsIt) {
   values.resize(static_cast<std::size_t>(rows) * kWidth);
   const Rect area{20, 30, kWidth, rows};
   const Pixmap pixmap = display().pixmapOfValues(values, kWidth, rows);
-  const Window window = display().mapUnmanagedWindow(area.left, area.top, kWidth, rows, pixmap);
+  const Window window = display().createUnmanagedWindow(area.left, area.top, kWidth, rows, pixmap);
+  display().mapRaised(window);
   x11::Connection connection;
   x11::ScreenReader reader(connection, GetParam());
   const graphics::PixelView view = reader.read(area);
@@ -262,11 +232,11 @@ TEST_P(ScreenReading, FollowsTheScreensSizeAsItChanges) {
   ASSERT_EQ(reader.bounds(), small);
 
   resize.to(whole.width, whole.height);
-  ASSERT_TRUE(eventually([&] { return reader.bounds() == whole; }));
+  ASSERT_TRUE(waitUntil([&] { return reader.bounds() == whole; }));
   EXPECT_EQ(firstMismatch(reader.read(whole), whole), "");
 
   resize.to(small.width, small.height);
-  ASSERT_TRUE(eventually([&] { return reader.bounds() == small; }));
+  ASSERT_TRUE(waitUntil([&] { return reader.bounds() == small; }));
   const Rect corner{small.width - 10, small.height - 10, 10, 10};
   EXPECT_EQ(firstMismatch(reader.read(corner), corner), "");
   EXPECT_NE(errorOf([&] { reader.read({small.width - 5, 0, 10, 10}); }), "");

@@ -1,103 +1,74 @@
 #pragma once
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <cstdint>
-#include <thread>
 #include <vector>
 
-#include "screen_colours.h"
+#include "platform/x11/display_type.h"
 
-// The tests' own connection to the display under test (DISPLAY, an Xvfb), to draw on it and
-// look at it independently of the code under test.
+// The tests' own client of the display under test ($DISPLAY, an Xvfb): it plays the user, draws
+// on the screen and looks at it, apart from the connections of the code under test. Windows and
+// pixmaps are Xlib's ids (unsigned long), so that files that include Qt need not include Xlib.
+//
+// The errors of its requests are ignored: windows of other clients come and go while a test
+// looks at them. Those of every other connection go to the handler that was there before, so
+// that an error the code under test fails to trap still shows.
 class TestDisplay {
  public:
-  TestDisplay() : display_(XOpenDisplay(nullptr)) {}
-  ~TestDisplay() {
-    if (display_ != nullptr) XCloseDisplay(display_);
-  }
+  // Opens $DISPLAY and waits until the window manager has caught up with what came before: the
+  // server hands this connection the ids of a connection that closed before it, and a window
+  // manager that handles that connection's windows late would handle ours in their place (it
+  // unmaps and moves a window of ours that has the id of one it still unmanages).
+  TestDisplay();
+  ~TestDisplay();
   TestDisplay(const TestDisplay&) = delete;
   TestDisplay& operator=(const TestDisplay&) = delete;
 
-  Display* get() const { return display_; }
-  Window root() const { return DefaultRootWindow(display_); }
-  int width() const { return DisplayWidth(display_, DefaultScreen(display_)); }
-  int height() const { return DisplayHeight(display_, DefaultScreen(display_)); }
+  // Null when there is no display to open.
+  _XDisplay* get() const { return display_; }
+  unsigned long root() const;
+  int width() const;
+  int height() const;
+  // The atom of `name`, made if no client has made it yet.
+  unsigned long atom(const char* name) const;
+  // The values of a format-32 property of `window`; none when it lacks it or it has another type.
+  std::vector<unsigned long> property(unsigned long window, const char* name,
+                                      unsigned long type) const;
+  // Returns once the server has handled every request sent so far.
+  void sync() const;
+  // Between two looks at the events that came in: returns as soon as more come, at the latest
+  // after kLookInterval.
+  void awaitInput() const;
 
-  // A window the window manager leaves alone, mapped and painted when this returns.
-  Window mapUnmanagedWindow(int x, int y, int width, int height, Pixmap background = 0) const {
-    XSetWindowAttributes attributes{};
-    attributes.override_redirect = True;
-    attributes.background_pixmap = background;
-    attributes.event_mask = StructureNotifyMask | KeyPressMask | KeyReleaseMask;
-    const unsigned long mask = CWOverrideRedirect | CWEventMask | (background ? CWBackPixmap : 0);
-    const Window window = XCreateWindow(display_, root(), x, y, static_cast<unsigned>(width),
-                                        static_cast<unsigned>(height), 0, CopyFromParent,
-                                        InputOutput, CopyFromParent, mask, &attributes);
-    XMapRaised(display_, window);
-    waitFor(window, MapNotify);
-    XSync(display_, False);
-    return window;
-  }
+  bool windowManagerRuns() const;
+  // Returns once the window manager has handled all that reached the server before: requests
+  // redirected to it (a map, a resize) and the events of windows that went. It is asked for
+  // something it answers in turn with the rest, the frame it would give a window of ours that
+  // is never shown. True also where no window manager takes that request (there is nothing to
+  // wait for); false when one does and did not answer within kPatience.
+  bool windowManagerCaughtUp() const;
 
-  // Gives `window` the keyboard focus and checks that it keeps it a moment: a window manager
-  // moves the focus when windows go (those of earlier tests), a little after they went.
-  bool takeFocus(Window window) const {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-      XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
-      XSync(display_, False);
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      Window focus = 0;
-      int revertTo = 0;
-      XGetInputFocus(display_, &focus, &revertTo);
-      if (focus == window) return true;
-    }
-    return false;
-  }
+  // A window that the window manager leaves alone, not mapped yet, with `background` (a
+  // pixmap) as its background if one is given.
+  unsigned long createUnmanagedWindow(int x, int y, int width, int height,
+                                      unsigned long background = 0) const;
+  // Maps a window of ours above all others; returns once it is mapped.
+  void mapRaised(unsigned long window) const;
+  // Such a window, mapped, that notes the keys it gets.
+  unsigned long mapUnmanagedWindow(int x, int y, int width, int height) const;
+  // Waits for a structure event of `type` on `window`, dropping the ones before it.
+  void waitFor(unsigned long window, int type) const;
 
-  // Waits for an event of `type` on `window`, dropping the events before it.
-  void waitFor(Window window, int type) const {
-    XEvent event;
-    do {
-      XWindowEvent(display_, window, StructureNotifyMask, &event);
-    } while (event.type != type);
-  }
-
-  // A pixmap of the screen's depth showing `pixels` (0x00RRGGBB, `width` a row), each cut to
-  // the screen's bits.
-  Pixmap pixmapOf(const std::vector<std::uint32_t>& pixels, int width, int height) const {
-    const ScreenColours colours(display_);
-    std::vector<unsigned long> values(pixels.size());
-    for (std::size_t i = 0; i < pixels.size(); ++i) values[i] = colours.pixelFor(pixels[i]);
-    return pixmapOfValues(values, width, height);
-  }
+  // Gives `window` (one that shows) the keyboard focus; true if it still has it once the window
+  // manager has handled that and all before. False for a window that does not show.
+  bool takeFocus(unsigned long window) const;
+  unsigned long focusedWindow() const;
+  bool viewable(unsigned long window) const;
 
   // A pixmap of the screen's depth holding these pixel values (`width` a row).
-  Pixmap pixmapOfValues(const std::vector<unsigned long>& values, int width, int height) const {
-    const int screen = DefaultScreen(display_);
-    const auto depth = static_cast<unsigned>(DefaultDepth(display_, screen));
-    const Pixmap pixmap = XCreatePixmap(display_, root(), static_cast<unsigned>(width),
-                                        static_cast<unsigned>(height), depth);
-    XImage* image =
-        XCreateImage(display_, DefaultVisual(display_, screen), depth, ZPixmap, 0, nullptr,
-                     static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
-    std::vector<char> data(static_cast<std::size_t>(image->bytes_per_line) * height);
-    image->data = data.data();
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) XPutPixel(image, x, y, values[std::size_t(y) * width + x]);
-    }
-    const GC gc = XCreateGC(display_, pixmap, 0, nullptr);
-    XPutImage(display_, pixmap, gc, image, 0, 0, 0, 0, static_cast<unsigned>(width),
-              static_cast<unsigned>(height));
-    XFreeGC(display_, gc);
-    image->data = nullptr;  // the vector's, not the image's
-    XDestroyImage(image);
-    return pixmap;
-  }
+  unsigned long pixmapOfValues(const std::vector<unsigned long>& values, int width,
+                               int height) const;
 
  private:
-  Display* display_;
+  bool windowManagerTakesFrameRequests() const;
+
+  _XDisplay* display_;
 };

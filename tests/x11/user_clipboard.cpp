@@ -5,23 +5,18 @@
 #include <chrono>
 
 #include "program_process.h"
-#include "user_wait.h"
+#include "wait_until.h"
 
 namespace {
 
 // The owner answers within milliseconds when its event loop is free; a busy one is asked again.
 constexpr std::chrono::milliseconds kAnswerTimeout{2000};
 
-Atom atom(const UserConnection& connection, const char* name) {
-  return XInternAtom(connection.display(), name, False);
-}
-
 // A window that is never shown, to own a selection with.
-Window ownerWindow(const UserConnection& connection, const char* selection) {
-  const Window window =
-      XCreateSimpleWindow(connection.display(), connection.root(), 0, 0, 1, 1, 0, 0, 0);
-  XSetSelectionOwner(connection.display(), atom(connection, selection), window, CurrentTime);
-  connection.sync();
+Window ownerWindow(const TestDisplay& display, const char* selection) {
+  const Window window = XCreateSimpleWindow(display.get(), display.root(), 0, 0, 1, 1, 0, 0, 0);
+  XSetSelectionOwner(display.get(), display.atom(selection), window, CurrentTime);
+  display.sync();
   return window;
 }
 
@@ -35,41 +30,43 @@ QImage clipboardPicture(const char* target) {
       .convertToFormat(QImage::Format_RGB32);
 }
 
-unsigned long clipboardOwner(const UserConnection& connection) {
-  return XGetSelectionOwner(connection.display(), atom(connection, "CLIPBOARD"));
+unsigned long clipboardOwner(const TestDisplay& display) {
+  return XGetSelectionOwner(display.get(), display.atom("CLIPBOARD"));
 }
 
-void emptyClipboard(const UserConnection& connection) {
-  XSetSelectionOwner(connection.display(), atom(connection, "CLIPBOARD"), None, CurrentTime);
-  connection.sync();
+void emptyClipboard(const TestDisplay& display) {
+  XSetSelectionOwner(display.get(), display.atom("CLIPBOARD"), None, CurrentTime);
+  display.sync();
 }
 
-OtherProgramCopying::OtherProgramCopying() : window_(ownerWindow(connection_, "CLIPBOARD")) {}
+OtherProgramCopying::OtherProgramCopying() : window_(ownerWindow(display_, "CLIPBOARD")) {}
 
-OtherProgramCopying::~OtherProgramCopying() { XDestroyWindow(connection_.display(), window_); }
+OtherProgramCopying::~OtherProgramCopying() { XDestroyWindow(display_.get(), window_); }
 
 namespace {
 
 // Waits for an event of `type` on `window` that `wanted` accepts, dropping the others.
 template <typename Wanted>
-bool awaitEvent(const UserConnection& connection, Window window, int type, Wanted wanted) {
-  return waitUntil([&] {
-    XEvent event;
-    while (XCheckTypedWindowEvent(connection.display(), window, type, &event)) {
-      if (wanted(event)) return true;
-    }
-    return false;
-  });
+bool awaitEvent(const TestDisplay& display, Window window, int type, Wanted wanted) {
+  return waitUntil(
+      [&] {
+        XEvent event;
+        while (XCheckTypedWindowEvent(display.get(), window, type, &event)) {
+          if (wanted(event)) return true;
+        }
+        return false;
+      },
+      kPatience, [&] { display.awaitInput(); });
 }
 
-bool startPasteInPieces(const UserConnection& connection, Window window, const char* target) {
-  Display* display = connection.display();
-  const Atom property = atom(connection, "ORVEX_STALLED_PASTE");
-  XSelectInput(display, window, PropertyChangeMask);
-  XConvertSelection(display, atom(connection, "CLIPBOARD"), atom(connection, target), property,
-                    window, CurrentTime);
-  connection.sync();
-  if (!awaitEvent(connection, window, SelectionNotify,
+bool startPasteInPieces(const TestDisplay& display, Window window, const char* target) {
+  Display* xlib = display.get();
+  const Atom property = display.atom("ORVEX_STALLED_PASTE");
+  XSelectInput(xlib, window, PropertyChangeMask);
+  XConvertSelection(xlib, display.atom("CLIPBOARD"), display.atom(target), property, window,
+                    CurrentTime);
+  display.sync();
+  if (!awaitEvent(display, window, SelectionNotify,
                   [&](const XEvent& event) { return event.xselection.property == property; })) {
     return false;
   }
@@ -78,13 +75,13 @@ bool startPasteInPieces(const UserConnection& connection, Window window, const c
   unsigned long count = 0;
   unsigned long remaining = 0;
   unsigned char* data = nullptr;
-  XGetWindowProperty(display, window, property, 0, 1, True, AnyPropertyType, &type, &format, &count,
+  XGetWindowProperty(xlib, window, property, 0, 1, True, AnyPropertyType, &type, &format, &count,
                      &remaining, &data);
   XFree(data);
-  connection.sync();
+  display.sync();
   // Deleting the size announcement asks for the first piece.
-  return type == atom(connection, "INCR") &&
-         awaitEvent(connection, window, PropertyNotify, [&](const XEvent& event) {
+  return type == display.atom("INCR") &&
+         awaitEvent(display, window, PropertyNotify, [&](const XEvent& event) {
            return event.xproperty.atom == property && event.xproperty.state == PropertyNewValue;
          });
 }
@@ -92,22 +89,22 @@ bool startPasteInPieces(const UserConnection& connection, Window window, const c
 }  // namespace
 
 StalledPaste::StalledPaste(const char* target)
-    : window_(XCreateSimpleWindow(connection_.display(), connection_.root(), 0, 0, 1, 1, 0, 0, 0)),
-      stalled_(startPasteInPieces(connection_, window_, target)) {}
+    : window_(XCreateSimpleWindow(display_.get(), display_.root(), 0, 0, 1, 1, 0, 0, 0)),
+      stalled_(startPasteInPieces(display_, window_, target)) {}
 
-StalledPaste::~StalledPaste() { XDestroyWindow(connection_.display(), window_); }
+StalledPaste::~StalledPaste() { XDestroyWindow(display_.get(), window_); }
 
 SlowClipboardManager::SlowClipboardManager()
-    : window_(ownerWindow(connection_, "CLIPBOARD_MANAGER")) {}
+    : window_(ownerWindow(display_, "CLIPBOARD_MANAGER")) {}
 
-SlowClipboardManager::~SlowClipboardManager() { XDestroyWindow(connection_.display(), window_); }
+SlowClipboardManager::~SlowClipboardManager() { XDestroyWindow(display_.get(), window_); }
 
 bool SlowClipboardManager::asked() {
-  connection_.sync();
+  display_.sync();
   XEvent event;
-  while (XCheckTypedEvent(connection_.display(), SelectionRequest, &event)) {
+  while (XCheckTypedEvent(display_.get(), SelectionRequest, &event)) {
     const XSelectionRequestEvent& request = event.xselectionrequest;
-    if (request.target == atom(connection_, "SAVE_TARGETS")) {
+    if (request.target == display_.atom("SAVE_TARGETS")) {
       request_ = {request.requestor, request.selection, request.target, request.property,
                   request.time};
     }
@@ -123,6 +120,6 @@ void SlowClipboardManager::answer() const {
   reply.xselection.target = request_->target;
   reply.xselection.property = request_->property;
   reply.xselection.time = request_->time;
-  XSendEvent(connection_.display(), request_->requestor, False, NoEventMask, &reply);
-  connection_.sync();
+  XSendEvent(display_.get(), request_->requestor, False, NoEventMask, &reply);
+  display_.sync();
 }

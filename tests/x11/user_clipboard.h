@@ -3,7 +3,7 @@
 #include <QImage>
 #include <optional>
 
-#include "user_connection.h"
+#include "test_display.h"
 
 // The picture on the clipboard as another program gets it: `target` (image/png, image/bmp)
 // read by xclip. A null image when the clipboard holds no picture (or its owner does not
@@ -11,8 +11,8 @@
 QImage clipboardPicture(const char* target = "image/png");
 
 // The window that owns the clipboard; 0 when nobody does.
-unsigned long clipboardOwner(const UserConnection& connection);
-void emptyClipboard(const UserConnection& connection);
+unsigned long clipboardOwner(const TestDisplay& display);
+void emptyClipboard(const TestDisplay& display);
 
 // Another program, to which the user copied something: it owns the clipboard while it lives.
 class OtherProgramCopying {
@@ -23,7 +23,7 @@ class OtherProgramCopying {
   OtherProgramCopying& operator=(const OtherProgramCopying&) = delete;
 
  private:
-  UserConnection connection_;
+  TestDisplay display_;
   unsigned long window_;
 };
 
@@ -40,7 +40,7 @@ class StalledPaste {
   bool stalled() const { return stalled_; }
 
  private:
-  UserConnection connection_;
+  TestDisplay display_;
   unsigned long window_;
   bool stalled_;
 };
@@ -64,7 +64,7 @@ class SlowClipboardManager {
     unsigned long requestor, selection, target, property, time;
   };
 
-  UserConnection connection_;
+  TestDisplay display_;
   unsigned long window_;
   std::optional<Request> request_;
 };

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "program_process.h"
-#include "user_connection.h"
+#include "test_display.h"
 
 namespace {
 
@@ -22,13 +22,13 @@ unsigned int numLockMask(Display* display) { return XkbKeysymToModifiers(display
 }  // namespace
 
 void UserInput::movePointer(QPoint screenPoint) const {
-  XTestFakeMotionEvent(connection_.display(), -1, screenPoint.x(), screenPoint.y(), CurrentTime);
-  connection_.sync();
+  XTestFakeMotionEvent(display_.get(), -1, screenPoint.x(), screenPoint.y(), CurrentTime);
+  display_.sync();
 }
 
 void UserInput::sendButton(bool press) const {
-  XTestFakeButtonEvent(connection_.display(), kLeftButton, press ? True : False, CurrentTime);
-  connection_.sync();
+  XTestFakeButtonEvent(display_.get(), kLeftButton, press ? True : False, CurrentTime);
+  display_.sync();
 }
 
 void UserInput::pressButton() const { sendButton(true); }
@@ -36,15 +36,15 @@ void UserInput::pressButton() const { sendButton(true); }
 void UserInput::releaseButton() const { sendButton(false); }
 
 void UserInput::sendKey(unsigned long keysym, bool press) const {
-  const KeyCode code = XKeysymToKeycode(connection_.display(), keysym);
+  const KeyCode code = XKeysymToKeycode(display_.get(), keysym);
   if (code == 0) throw std::runtime_error("no key carries keysym " + std::to_string(keysym));
-  XTestFakeKeyEvent(connection_.display(), code, press ? True : False, CurrentTime);
+  XTestFakeKeyEvent(display_.get(), code, press ? True : False, CurrentTime);
 }
 
 void UserInput::tapKey(unsigned long keysym) const {
   sendKey(keysym, true);
   sendKey(keysym, false);
-  connection_.sync();
+  display_.sync();
 }
 
 void UserInput::tapKeyHolding(unsigned long keysym, unsigned long heldKeysym) const {
@@ -52,30 +52,30 @@ void UserInput::tapKeyHolding(unsigned long keysym, unsigned long heldKeysym) co
   sendKey(keysym, true);
   sendKey(keysym, false);
   sendKey(heldKeysym, false);
-  connection_.sync();
+  display_.sync();
 }
 
 bool UserInput::numLock() const {
   XkbStateRec state{};
-  XkbGetState(connection_.display(), XkbUseCoreKbd, &state);
-  return (state.locked_mods & numLockMask(connection_.display())) != 0;
+  XkbGetState(display_.get(), XkbUseCoreKbd, &state);
+  return (state.locked_mods & numLockMask(display_.get())) != 0;
 }
 
 // Locked directly rather than by tapping Num Lock, whose effect depends on the state before.
 void UserInput::setNumLock(bool on) const {
-  const unsigned int mask = numLockMask(connection_.display());
-  XkbLockModifiers(connection_.display(), XkbUseCoreKbd, mask, on ? mask : 0);
-  connection_.sync();
+  const unsigned int mask = numLockMask(display_.get());
+  XkbLockModifiers(display_.get(), XkbUseCoreKbd, mask, on ? mask : 0);
+  display_.sync();
 }
 
 void UserInput::setLayouts(const std::string& layouts) const {
   if (!outputOf({"setxkbmap", "-layout", layouts}, kLayoutLoadTimeout)) {
     throw std::runtime_error("setxkbmap could not set the layouts " + layouts);
   }
-  connection_.sync();
+  display_.sync();
 }
 
 void UserInput::useLayout(int group) const {
-  XkbLockGroup(connection_.display(), XkbUseCoreKbd, static_cast<unsigned int>(group));
-  connection_.sync();
+  XkbLockGroup(display_.get(), XkbUseCoreKbd, static_cast<unsigned int>(group));
+  display_.sync();
 }

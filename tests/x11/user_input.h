@@ -3,13 +3,13 @@
 #include <QPoint>
 #include <string>
 
-class UserConnection;
+class TestDisplay;
 
 // The user's hands: real pointer moves, clicks and key strokes through XTest, by raw key
 // codes, so the keyboard state is exactly what the test sets.
 class UserInput {
  public:
-  explicit UserInput(const UserConnection& connection) : connection_(connection) {}
+  explicit UserInput(const TestDisplay& display) : display_(display) {}
 
   void movePointer(QPoint screenPoint) const;
   // The left button, pressed or released where the pointer is.
@@ -32,5 +32,5 @@ class UserInput {
   void sendKey(unsigned long keysym, bool press) const;
   void sendButton(bool press) const;
 
-  const UserConnection& connection_;
+  const TestDisplay& display_;
 };

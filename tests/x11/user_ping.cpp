@@ -2,8 +2,8 @@
 
 #include <X11/Xlib.h>
 
-#include "user_connection.h"
-#include "user_wait.h"
+#include "test_display.h"
+#include "wait_until.h"
 
 namespace {
 
@@ -13,16 +13,17 @@ bool isPingReply(const XEvent& event, Atom protocols, Atom ping, long token) {
          event.xclient.data.l[1] == token;
 }
 
-bool pingOnce(const UserConnection& connection, Window window, std::chrono::milliseconds timeout) {
+bool pingOnce(const TestDisplay& display, Window window, std::chrono::milliseconds timeout,
+              const std::function<void()>& betweenLooks) {
   static long lastToken = 0;
-  Display* display = connection.display();
-  const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
-  const Atom ping = XInternAtom(display, "_NET_WM_PING", False);
+  Display* xlib = display.get();
+  const Atom protocols = display.atom("WM_PROTOCOLS");
+  const Atom ping = display.atom("_NET_WM_PING");
   const long token = ++lastToken;
 
   // The answer goes to the root window, to those who listen to its structure (Qt) or its
   // substructure (as the standard has it).
-  XSelectInput(display, connection.root(), StructureNotifyMask | SubstructureNotifyMask);
+  XSelectInput(xlib, display.root(), StructureNotifyMask | SubstructureNotifyMask);
   XEvent message{};
   message.xclient.type = ClientMessage;
   message.xclient.window = window;
@@ -31,28 +32,30 @@ bool pingOnce(const UserConnection& connection, Window window, std::chrono::mill
   message.xclient.data.l[0] = static_cast<long>(ping);
   message.xclient.data.l[1] = token;
   message.xclient.data.l[2] = static_cast<long>(window);
-  XSendEvent(display, window, False, NoEventMask, &message);
-  XFlush(display);
+  XSendEvent(xlib, window, False, NoEventMask, &message);
+  XFlush(xlib);
 
   bool answered = false;
   waitUntil(
       [&] {
-        while (!answered && XPending(display) > 0) {
+        while (!answered && XPending(xlib) > 0) {
           XEvent event;
-          XNextEvent(display, &event);
+          XNextEvent(xlib, &event);
           answered = isPingReply(event, protocols, ping, token);
         }
         return answered;
       },
-      timeout);
-  XSelectInput(display, connection.root(), NoEventMask);
-  connection.sync();
+      timeout, betweenLooks);
+  XSelectInput(xlib, display.root(), NoEventMask);
+  display.sync();
   return answered;
 }
 
 }  // namespace
 
-bool waitUntilHandled(const UserConnection& connection, unsigned long window,
-                      std::chrono::milliseconds timeout) {
-  return pingOnce(connection, window, timeout) && pingOnce(connection, window, timeout);
+bool waitUntilHandled(const TestDisplay& display, unsigned long window,
+                      std::chrono::milliseconds timeout,
+                      const std::function<void()>& betweenLooks) {
+  return pingOnce(display, window, timeout, betweenLooks) &&
+         pingOnce(display, window, timeout, betweenLooks);
 }

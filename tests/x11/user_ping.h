@@ -1,13 +1,18 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 
-class UserConnection;
+#include "wait_until.h"
+
+class TestDisplay;
 
 // Waits until the program that owns `window` has handled every event sent to it before this
-// call: the window manager's ping (_NET_WM_PING), answered from the program's event loop. Two
-// round trips, because the loop may answer a ping before it delivers the input events it
-// read in the same pass. The program reads the pointer only when it handles a key, so a user
-// who moves on too early would mark the wrong place; this is the user's pause, made exact.
-bool waitUntilHandled(const UserConnection& connection, unsigned long window,
-                      std::chrono::milliseconds timeout);
+// call: the window manager's ping (_NET_WM_PING), answered from the program's event loop, twice,
+// since the loop may answer a ping before it delivers the input read in the same pass. Between
+// looks, `betweenLooks` runs the program's loop when it runs in this process, else pauses: a
+// second ping sent the moment the first is answered may be answered in that same pass too. The
+// program reads the pointer when it handles a key: a user who moves on early marks wrong places.
+bool waitUntilHandled(const TestDisplay& display, unsigned long window,
+                      std::chrono::milliseconds timeout,
+                      const std::function<void()>& betweenLooks = sleepBetweenLooks);

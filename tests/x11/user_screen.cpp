@@ -7,14 +7,12 @@
 #include <algorithm>
 
 #include "screen_colours.h"
-#include "user_connection.h"
+#include "test_display.h"
 
 namespace {
 
 constexpr long kMostValues = 4096;
 constexpr long kFromUser = 2;  // a request's source indication: a pager, i.e. the user's wish
-
-Atom atom(Display* display, const char* name) { return XInternAtom(display, name, False); }
 
 QImage toImage(XImage& image, const ScreenColours& colours) {
   QImage picture(image.width, image.height, QImage::Format_RGB32);
@@ -29,42 +27,18 @@ QImage toImage(XImage& image, const ScreenColours& colours) {
 
 }  // namespace
 
-QSize UserScreen::size() const {
-  Display* display = connection_.display();
-  return {DisplayWidth(display, DefaultScreen(display)),
-          DisplayHeight(display, DefaultScreen(display))};
-}
+QSize UserScreen::size() const { return {display_.width(), display_.height()}; }
 
 QImage UserScreen::grab(QRect area) const {
   const QRect onScreen = area.intersected(QRect(QPoint(0, 0), size()));
   if (onScreen.isEmpty()) return {};
-  XImage* image = XGetImage(connection_.display(), connection_.root(), onScreen.x(), onScreen.y(),
+  XImage* image = XGetImage(display_.get(), display_.root(), onScreen.x(), onScreen.y(),
                             static_cast<unsigned>(onScreen.width()),
                             static_cast<unsigned>(onScreen.height()), AllPlanes, ZPixmap);
   if (image == nullptr) return {};
-  QImage picture = toImage(*image, ScreenColours(connection_.display()));
+  QImage picture = toImage(*image, ScreenColours(display_.get()));
   XDestroyImage(image);
   return picture;
-}
-
-std::vector<unsigned long> UserScreen::cardinals(unsigned long window, const char* property,
-                                                 unsigned long type) const {
-  Atom actualType = 0;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  std::vector<unsigned long> values;
-  const int status =
-      XGetWindowProperty(connection_.display(), window, atom(connection_.display(), property), 0,
-                         kMostValues, False, type, &actualType, &format, &count, &remaining, &data);
-  if (status == Success && actualType == type && format == 32) {
-    // Format 32 comes as an array of long, whatever the width of long.
-    const auto* first = reinterpret_cast<const unsigned long*>(data);
-    values.assign(first, first + count);
-  }
-  if (data != nullptr) XFree(data);
-  return values;
 }
 
 std::string UserScreen::text(unsigned long window, const char* property, const char* type) const {
@@ -74,10 +48,10 @@ std::string UserScreen::text(unsigned long window, const char* property, const c
   unsigned long remaining = 0;
   unsigned char* data = nullptr;
   std::string value;
-  const Atom wanted = atom(connection_.display(), type);
-  const int status = XGetWindowProperty(
-      connection_.display(), window, atom(connection_.display(), property), 0, kMostValues, False,
-      wanted, &actualType, &format, &count, &remaining, &data);
+  const Atom wanted = display_.atom(type);
+  const int status =
+      XGetWindowProperty(display_.get(), window, display_.atom(property), 0, kMostValues, False,
+                         wanted, &actualType, &format, &count, &remaining, &data);
   if (status == Success && actualType == wanted && format == 8) {
     value.assign(reinterpret_cast<const char*>(data), count);
   }
@@ -86,16 +60,16 @@ std::string UserScreen::text(unsigned long window, const char* property, const c
 }
 
 std::vector<unsigned long> UserScreen::managedWindows() const {
-  return cardinals(connection_.root(), "_NET_CLIENT_LIST", XA_WINDOW);
+  return display_.property(display_.root(), "_NET_CLIENT_LIST", XA_WINDOW);
 }
 
 unsigned long UserScreen::activeWindow() const {
-  const auto active = cardinals(connection_.root(), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+  const auto active = display_.property(display_.root(), "_NET_ACTIVE_WINDOW", XA_WINDOW);
   return active.size() == 1 ? active.front() : 0;
 }
 
 std::optional<long> UserScreen::pidOf(unsigned long window) const {
-  const auto pid = cardinals(window, "_NET_WM_PID", XA_CARDINAL);
+  const auto pid = display_.property(window, "_NET_WM_PID", XA_CARDINAL);
   if (pid.size() != 1) return std::nullopt;
   return static_cast<long>(pid.front());
 }
@@ -111,24 +85,20 @@ std::string UserScreen::classOf(unsigned long window) const {
   return end == std::string::npos ? both : both.substr(end + 1, both.find('\0', end + 1) - end - 1);
 }
 
-bool UserScreen::viewable(unsigned long window) const {
-  XWindowAttributes attributes{};
-  return XGetWindowAttributes(connection_.display(), window, &attributes) != 0 &&
-         attributes.map_state == IsViewable;
-}
+bool UserScreen::viewable(unsigned long window) const { return display_.viewable(window); }
 
 QRect UserScreen::clientArea(unsigned long window) const {
   XWindowAttributes attributes{};
-  if (XGetWindowAttributes(connection_.display(), window, &attributes) == 0) return {};
+  if (XGetWindowAttributes(display_.get(), window, &attributes) == 0) return {};
   int x = 0;
   int y = 0;
   Window child = 0;
-  XTranslateCoordinates(connection_.display(), window, connection_.root(), 0, 0, &x, &y, &child);
+  XTranslateCoordinates(display_.get(), window, display_.root(), 0, 0, &x, &y, &child);
   return {x, y, attributes.width, attributes.height};
 }
 
 std::optional<QMargins> UserScreen::frameExtents(unsigned long window) const {
-  const auto extents = cardinals(window, "_NET_FRAME_EXTENTS", XA_CARDINAL);
+  const auto extents = display_.property(window, "_NET_FRAME_EXTENTS", XA_CARDINAL);
   if (extents.size() != 4) return std::nullopt;
   const auto margin = [&](std::size_t i) { return static_cast<int>(extents[i]); };
   return QMargins(margin(0), margin(2), margin(1), margin(3));  // left, right, top, bottom
@@ -136,16 +106,16 @@ std::optional<QMargins> UserScreen::frameExtents(unsigned long window) const {
 
 void UserScreen::askWindowManager(unsigned long window, const char* request,
                                   const std::vector<long>& data) const {
-  Display* display = connection_.display();
+  Display* display = display_.get();
   XEvent message{};
   message.xclient.type = ClientMessage;
   message.xclient.window = window;
-  message.xclient.message_type = atom(display, request);
+  message.xclient.message_type = display_.atom(request);
   message.xclient.format = 32;
   std::copy(data.begin(), data.end(), message.xclient.data.l);
-  XSendEvent(display, connection_.root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
+  XSendEvent(display, display_.root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
              &message);
-  connection_.sync();
+  display_.sync();
 }
 
 void UserScreen::moveFrame(unsigned long window, QPoint topLeft) const {

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-class UserConnection;
+class TestDisplay;
 
 // The user's eyes: screenshots and what the window manager tells about top-level windows.
 class UserScreen {
  public:
-  explicit UserScreen(const UserConnection& connection) : connection_(connection) {}
+  explicit UserScreen(const TestDisplay& display) : display_(display) {}
 
   QSize size() const;
   // What the screen shows in `area` (clipped to the screen), as Format_RGB32.
@@ -39,9 +39,7 @@ class UserScreen {
   // Sends the window manager a request about `window` (EWMH's client messages to the root).
   void askWindowManager(unsigned long window, const char* request,
                         const std::vector<long>& data) const;
-  std::vector<unsigned long> cardinals(unsigned long window, const char* property,
-                                       unsigned long type) const;
   std::string text(unsigned long window, const char* property, const char* type) const;
 
-  const UserConnection& connection_;
+  const TestDisplay& display_;
 };

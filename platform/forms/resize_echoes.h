@@ -6,12 +6,12 @@
 
 #include "platform/graphics/bitmap.h"
 
-namespace qtplatform {
+namespace forms {
 
-// Sizes we asked the X server for, oldest first, that no configure notification has answered
-// yet. The window manager answers them in order, sometimes several in one go with the newest
-// size, and often only after we asked for more: back-to-back resizes come back as a replay of
-// the intermediate sizes.
+// Sizes we asked an X server for (Qt's window, or Wine's X window under a Win32 one), oldest
+// first, that no configure notification has answered yet. The window manager answers them in order,
+// sometimes several in one go with the newest size, and often only after we asked for more:
+// back-to-back resizes come back as a replay of the intermediate sizes.
 class ResizeEchoes {
  public:
   enum class Answer {
@@ -43,4 +43,4 @@ class ResizeEchoes {
   std::deque<graphics::Size> pending_;
 };
 
-}  // namespace qtplatform
+}  // namespace forms

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/forms/peers.h"
+#include "platform/win32/ui/error_reporter.h"
+#include "platform/win32/ui/fonts.h"
+
+namespace win32 {
+
+// Makes the form runtime's peers out of native Win32 controls, on the thread that runs the
+// message loop (win32::runMessageLoop).
+class Win32Toolkit final : public forms::Toolkit {
+ public:
+  Win32Toolkit();
+
+  std::unique_ptr<forms::WindowPeer> createWindow(forms::PeerListener& listener) override;
+  std::unique_ptr<forms::ButtonPeer> createButton(forms::ContainerPeer& parent,
+                                                  forms::PeerListener& listener) override;
+  std::unique_ptr<forms::LabelPeer> createLabel(forms::ContainerPeer& parent,
+                                                forms::PeerListener& listener) override;
+  std::unique_ptr<forms::ScrollBarPeer> createScrollBar(forms::ContainerPeer& parent,
+                                                        forms::PeerListener& listener) override;
+  std::unique_ptr<forms::TextBoxPeer> createTextBox(forms::ContainerPeer& parent,
+                                                    forms::PeerListener& listener) override;
+  std::unique_ptr<forms::PicturePeer> createPicture(forms::ContainerPeer& parent,
+                                                    forms::PeerListener& listener) override;
+  std::unique_ptr<forms::TimerPeer> createTimer(forms::PeerListener& listener) override;
+
+  graphics::Pixel buttonFaceColor() const override;
+  void reportError(const forms::RuntimeError& error) override;
+
+  Fonts& fonts() { return fonts_; }
+
+ private:
+  Fonts fonts_;
+  ErrorReporter errors_;
+  HWND window_ = nullptr;  // the program's window, for the error messages' title
+};
+
+}  // namespace win32
