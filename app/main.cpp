@@ -33,7 +33,7 @@ void reportStartFailure(const std::string& reason) {
 // while the application exists.
 struct Program {
   qtplatform::QtDesktop desktop;
-  qtplatform::QtToolkit toolkit;
+  qtplatform::QtToolkit toolkit{desktop.compositor()};
   forms::Runtime runtime{toolkit, desktop};
   Form1 form{runtime};
 };

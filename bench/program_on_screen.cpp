@@ -13,6 +13,8 @@
 
 #include "modes/mode_captions.h"
 #include "platform/qt/native_widget.h"
+// Last: Xlib's macros (None, Status, ...) clash with Qt's names.
+#include <X11/Xlib.h>
 
 namespace bench {
 namespace {
@@ -60,6 +62,11 @@ QWidget& ProgramOnScreen::viewWidget() {
   return qtplatform::nativeWidgetOf(form_.Picture1.widgetPeer());
 }
 
+graphics::Size ProgramOnScreen::viewSize() {
+  const QWidget& view = viewWidget();
+  return {view.width(), view.height()};
+}
+
 void ProgramOnScreen::holdLiveViewTimer() { form_.Timer1.setEnabled(false); }
 
 void ProgramOnScreen::startVideoMode() {
@@ -97,6 +104,14 @@ void ProgramOnScreen::presentView() {
     QCoreApplication::processEvents();
   }
   syncQtWithServer();
+  syncDesktopWithServer();
+}
+
+void ProgramOnScreen::syncDesktopWithServer() {
+  // The view's picture is drawn and shown through the desktop's own connection.
+  if (const x11::ScreenCompositor* compositor = realDesktop_.compositor()) {
+    XSync(compositor->connection().display(), False);
+  }
 }
 
 void ProgramOnScreen::settle(int milliseconds) {
@@ -104,6 +119,7 @@ void ProgramOnScreen::settle(int milliseconds) {
   QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
   loop.exec();
   syncQtWithServer();
+  syncDesktopWithServer();
 }
 
 }  // namespace bench

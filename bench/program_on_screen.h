@@ -29,12 +29,13 @@ class ProgramOnScreen {
   void startCameraMode();
   // Sizes the window so that the view gets `view` pixels; false when it got another size.
   bool showView(graphics::Size view);
-  graphics::Size viewSize() const { return form_.Picture1.Image().size(); }
+  // The view's size in pixels, without reading its picture back.
+  graphics::Size viewSize();
   // Moves the lens bar, as the user would: 1 to 40 tenths.
   void setLensBar(std::int16_t tenths);
 
   // Runs the event loop until the view has repainted, then waits until the X server has
-  // taken everything Qt sent it.
+  // taken everything Qt and the desktop sent it.
   void presentView();
   // Asks for a repaint of the whole view, as a tick does.
   void requestViewRepaint();
@@ -45,10 +46,11 @@ class ProgramOnScreen {
   class PaintCounter;
   QWidget& viewWidget();
   void holdLiveViewTimer();
+  void syncDesktopWithServer();
 
   qtplatform::QtDesktop realDesktop_;
   FixedCursorDesktop desktop_{realDesktop_};
-  qtplatform::QtToolkit toolkit_;
+  qtplatform::QtToolkit toolkit_{realDesktop_.compositor()};
   forms::Runtime runtime_{toolkit_, desktop_};
   Form1 form_{runtime_};
   std::unique_ptr<PaintCounter> viewPaints_;

@@ -4,8 +4,12 @@
 #  1. bench_live_view: the live-view tick, its parts, the bare screen read and the still
 #     capture, in process, CPU ms per iteration (ours and the X server's);
 #  2. video_mode_cpu.sh: the real program in video mode, CPU ms per frame, frames, memory,
-#     the bare read-and-present yardstick and start-up time.
-# Usage: bench/run.sh [SECONDS_PER_VIDEO_RUN] [moving|resting]
+#     side by side with xzoom (the peer, installed here if missing) and, when given, a previous
+#     build of the program; the bare read-and-present yardstick and start-up time.
+# Usage: bench/run.sh [SECONDS_PER_VIDEO_RUN] [moving|resting] [PREVIOUS_BUILD_DIR]
+# PREVIOUS_BUILD_DIR holds orvex-capture built from an earlier commit, for instance:
+#   git worktree add /tmp/before HEAD~3 && cmake -S /tmp/before -B /tmp/before/build \
+#     -DCMAKE_BUILD_TYPE=Release && cmake --build /tmp/before/build --target orvex-capture
 # Benchmarks measure; nothing here passes or fails on time. Run it on a quiet machine: other
 # work on the same cores shows up in every figure.
 set -euo pipefail
@@ -13,7 +17,10 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-bench"
 seconds="${1:-20}"
 pointer="${2:-moving}"
+previous="${3:-}"
 with_display="$root/tests/x11/with_virtual_display.sh"
+
+"$root/scripts/install-missing.sh" xzoom   # the peer: a plain shared-memory magnifier
 
 echo "== build (Release) in $build"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DORVEX_BENCHMARKS=ON >/dev/null
@@ -25,4 +32,4 @@ echo
 echo "== in process: Form1 on the real backends (bench_live_view)"
 "$with_display" "$build/bench/bench_live_view" 2>/dev/null
 echo
-"$with_display" "$root/bench/video_mode_cpu.sh" "$build" "$seconds" "$pointer"
+"$with_display" "$root/bench/video_mode_cpu.sh" "$build" "$seconds" "$pointer" "$previous"

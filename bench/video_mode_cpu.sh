@@ -3,10 +3,12 @@
 # tests/x11/with_virtual_display.sh), driven like a user:
 #  - video mode at three view sizes and three zooms with the pointer sweeping a patterned screen:
 #    CPU per frame of the program plus the X server (utime + stime from /proc/PID/stat), the
-#    frames really presented, and resident memory after start and after the run;
-#  - the same for a bare read-and-present of each view size, the yardstick for the whole tick;
+#    frames really presented (counted at the server), and resident memory after start and after
+#    the run; the same for a previous build of the program, when given, side by side;
+#  - xzoom, a plain shared-memory magnifier, at zoom 1 in windows of the same sizes: the peer;
+#  - a bare read-and-present of each view size, the yardstick for the whole tick;
 #  - start-up time, launch to mapped window (median).
-# Usage: video_mode_cpu.sh BUILD_DIR [SECONDS_PER_RUN] [moving|resting]
+# Usage: video_mode_cpu.sh BUILD_DIR [SECONDS_PER_RUN] [moving|resting] [PREVIOUS_BUILD_DIR]
 # "resting" leaves the pointer still in the middle of the swept corner, which shows how much of
 # the X server's share is the moving pointer (Xvfb draws it in software).
 set -euo pipefail
@@ -14,7 +16,10 @@ set -euo pipefail
 build="$(cd "$1" && pwd)"
 seconds="${2:-20}"
 pointer="${3:-moving}"
+previous_build="${4:-}"
 program="$build/orvex-capture"
+previous_program=""
+[ -n "$previous_build" ] && previous_program="$(cd "$previous_build" && pwd)/orvex-capture"
 reference="$build/bench/bench_read_and_present"
 frame_counter="$build/bench/bench_frame_counter"
 startup_time="$build/bench/bench_startup_time"
@@ -44,6 +49,9 @@ rss_mb() { awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }
 
 wait_for_window() {  # the first viewable window of a process
   timeout 10 xdotool search --sync --onlyvisible --pid "$1" 2>/dev/null | head -1
+}
+wait_for_named_window() {  # the first viewable window whose name starts so
+  timeout 10 xdotool search --sync --onlyvisible --name "^$1" 2>/dev/null | head -1
 }
 client_size() {  # "WIDTH HEIGHT" of a window's client area
   xdotool getwindowgeometry --shell "$1" | awk -F= '/^WIDTH=/ { w = $2 } /^HEIGHT=/ { h = $2 } END { print w, h }'
@@ -97,15 +105,18 @@ report() {
   local label=$1 frames=$2 ours=$3 x=$4 rss_start=$5 rss_end=$6 target=$7
   local per=$((frames > 0 ? frames : seconds * rate))
   per_frame=$(calc "($ours + $x) / $per")
-  printf '%-34s %7d %9.3f %9.3f %9.3f %8s %9s %9s\n' "$label" "$frames" "$(calc "$ours / $per")" \
+  printf '%-40s %7d %9.3f %9.3f %9.3f %8s %9s %9s\n' "$label" "$frames" "$(calc "$ours / $per")" \
     "$(calc "$x / $per")" "$per_frame" "$target" "$rss_start" "$rss_end"
 }
 
-# Video mode in the real program. lens_key: the key that sets the zoom from the lens bar
-# (End: 4, Home: 0.1), or "" for the zoom it starts with (1).
+# Video mode in the real program. which: "ours" or "previous" (the previous build); lens_key:
+# the key that sets the zoom from the lens bar (End: 4, Home: 0.1), or "" for the zoom it
+# starts with (1).
 run_program() {
-  local width=$1 height=$2 zoom=$3 lens_key=$4 target=$5
-  "$program" 2>/dev/null &
+  local which=$1 width=$2 height=$3 zoom=$4 lens_key=$5 target=$6
+  local executable=$program
+  [ "$which" = previous ] && executable=$previous_program
+  "$executable" 2>/dev/null &
   local pid=$!
   started_pids+=("$pid")
   local window
@@ -120,7 +131,7 @@ run_program() {
   sleep 0.3
   place_window "$window" "$width" $((height + control_strip))
   read -r client_width client_height < <(client_size "$window")
-  local label="video ${width}x${height} zoom $zoom"
+  local label="$which ${width}x${height} zoom $zoom"
   if ((client_width != width || client_height != height + control_strip)); then
     label="$label (view ${client_width}x$((client_height - control_strip)))"
   fi
@@ -129,12 +140,33 @@ run_program() {
   # The ticks start once the pointer has crossed the view.
   xdotool mousemove --window "$window" 10 10
   sleep 0.2
-  local frames ours x
+  local frames ours x rss_end
   read -r frames ours x < <(measure "$pid" "$window")
-  report "$label" "$frames" "$ours" "$x" "$rss_start" "$(rss_mb "$pid")" "$target"
+  rss_end=$(rss_mb "$pid")
+  report "$label" "$frames" "$ours" "$x" "$rss_start" "$rss_end" "$target"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
-  totals["${width}x${height}/$zoom"]=$per_frame
+  totals["$which:${width}x${height}/$zoom"]=$per_frame
+  memory["$which:${width}x${height}/$zoom"]=$rss_end
+}
+
+# The peer: xzoom at zoom 1 in a window of the view's size, refreshing at its own pace (5 Hz).
+run_xzoom() {
+  local width=$1 height=$2
+  xzoom -mag 1 -geometry "${width}x${height}" 2>/dev/null &
+  local pid=$!
+  started_pids+=("$pid")
+  local window
+  window=$(wait_for_named_window xzoom)
+  local rss_start
+  rss_start=$(rss_mb "$pid")
+  place_window "$window" "$width" "$height"
+  local frames ours x
+  read -r frames ours x < <(measure "$pid" "$window")
+  report "xzoom ${width}x${height} zoom 1" "$frames" "$ours" "$x" "$rss_start" "$(rss_mb "$pid")" "-"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  totals["xzoom:${width}x${height}/1"]=$per_frame
 }
 
 run_reference() {
@@ -165,38 +197,55 @@ run_pointer_alone() {
   x1=$(cpu_ms "$xserver_pid")
   kill "$sweep_pid" 2>/dev/null || true
   wait "$sweep_pid" 2>/dev/null || true
-  printf '%-34s %7s %9s %9.3f %9s\n' "pointer alone, no program" "-" "-" \
+  printf '%-40s %7s %9s %9.3f %9s\n' "pointer alone, no program" "-" "-" \
     "$(calc "($x1 - $x0) / ($seconds * $rate)")" "-"
 }
 
-declare -A totals references
+declare -A totals references memory
 per_frame=0
 # A plaid to magnify, so that the screen is not one flat colour.
 xsetroot -mod 16 16 -fg '#d08020' -bg '#203060'
 
 echo "== video mode, ${seconds} s a run, pointer $pointer"
-echo "   CPU in ms per presented frame: ours (the program, or the bare reference), X (Xvfb), total;"
-echo "   resident memory after start (RSS0) and after the run (RSS1)"
-printf '%-34s %7s %9s %9s %9s %8s %9s %9s\n' "case" "frames" "ours" "X" "total" "target" \
+echo "   CPU in ms per presented frame: ours (the program, the peer or the bare reference), X (Xvfb),"
+echo "   total; resident memory after start (RSS0) and after the run (RSS1)"
+printf '%-40s %7s %9s %9s %9s %8s %9s %9s\n' "case" "frames" "ours" "X" "total" "target" \
   "RSS0 MB" "RSS1 MB"
 run_pointer_alone
-run_program 351 240 1 "" 0.9
-run_program 351 240 4 End 0.9
-run_program 351 240 0.1 Home 1.8
-run_program 1280 720 1 "" 2.4
-run_program 1280 720 4 End 2.4
-run_program 1280 720 0.1 Home 2.4
-run_program 1920 1080 1 "" 3.4
-run_program 1920 1080 4 End 4.2
-run_program 1920 1080 0.1 Home -
-run_reference 351 240
-run_reference 1280 720
-run_reference 1920 1080
+builds=(ours)
+[ -n "$previous_program" ] && builds+=(previous)
+for size in "351 240" "1280 720" "1920 1080"; do
+  read -r width height <<<"$size"
+  for which in "${builds[@]}"; do
+    run_program "$which" "$width" "$height" 1 "" -
+    run_program "$which" "$width" "$height" 4 End -
+    run_program "$which" "$width" "$height" 0.1 Home -
+  done
+  run_xzoom "$width" "$height"
+  run_reference "$width" "$height"
+done
 
 echo
-echo "== whole tick / bare read-and-present, zoom 1 (target <= 1.3)"
+echo "== side by side, CPU per presented frame (ours + X server), ms"
+printf '%-10s %9s %9s %9s %11s %10s %10s %10s\n' "view" "zoom 1" "previous" "xzoom" \
+  "/ xzoom" "/ previous" "zoom 4" "zoom 0.1"
+ratio() { if [ -n "${2:-}" ]; then calc "$1 / $2"; else echo "-"; fi; }
 for size in 351x240 1280x720 1920x1080; do
-  printf '%-12s %.2f\n' "$size" "$(calc "${totals[$size/1]} / ${references[$size]}")"
+  ours=${totals[ours:$size/1]}
+  previous=${totals[previous:$size/1]:-}
+  printf '%-10s %9s %9s %9s %11s %10s %10s %10s\n' "$size" "$ours" "${previous:--}" \
+    "${totals[xzoom:$size/1]}" "$(ratio "$ours" "${totals[xzoom:$size/1]}")" \
+    "$(ratio "$ours" "$previous")" "${totals[ours:$size/4]}" "${totals[ours:$size/0.1]}"
+done
+echo "targets: / xzoom <= 0.8 at 351x240 and <= 0.5 at 1280x720; / previous <= 0.6 at 1920x1080;"
+echo "         zoom 4 and zoom 0.1 no worse than zoom 1"
+echo "resident memory after ${seconds} s at 1920x1080, zoom 1: ${memory[ours:1920x1080/1]} MB" \
+  "(previous: ${memory[previous:1920x1080/1]:--} MB; target <= 40 MB)"
+
+echo
+echo "== whole tick / bare read-and-present, zoom 1"
+for size in 351x240 1280x720 1920x1080; do
+  printf '%-12s %.2f\n' "$size" "$(calc "${totals[ours:$size/1]} / ${references[$size]}")"
 done
 
 echo

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config clang-tidy
-  qt6-base-dev libx11-dev libxext-dev libxrandr-dev libxtst-dev libgl-dev
+  qt6-base-dev libx11-dev libxext-dev libxrandr-dev libxrender-dev libxtst-dev libgl-dev
+  libxdamage-dev                  # the benchmarks count frames by the damage they do
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic            # a Japanese P-gothic for the design font
   kolourpaint                     # a paint program that takes a pasted picture

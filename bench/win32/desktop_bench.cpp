@@ -18,8 +18,8 @@
 namespace {
 
 struct Canvas final : graphics::DeviceContext {
-  graphics::Bitmap picture;
-  graphics::Bitmap* target() override { return &picture; }
+  graphics::BitmapSurface picture;
+  graphics::Surface* target() override { return &picture; }
 };
 
 void report(const char* what, int iterations, const std::function<void()>& run) {
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
   platform::ScreenCopy& copy = desktop.screenCopy();
   const auto stretch = [&](int width, int height, int zoom) {
     auto canvas = std::make_shared<Canvas>();
-    canvas->picture = graphics::Bitmap(width * zoom, height * zoom);
+    canvas->picture.resize({width * zoom, height * zoom}, graphics::kBlack);
     auto handle = std::make_shared<platform::HandleTable<graphics::DeviceContext>::Registration>(
         copy.registerDeviceContext(*canvas));
     return [&copy, canvas, handle, width, height, zoom] {

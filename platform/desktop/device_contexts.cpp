@@ -26,11 +26,11 @@ std::int32_t DeviceContexts::StretchBlt(Hdc dest, std::int32_t x, std::int32_t y
   graphics::DeviceContext* destDc = contexts_.find(dest);
   graphics::DeviceContext* sourceDc = contexts_.find(source);
   if (destDc == nullptr || sourceDc == nullptr) return 0;
-  graphics::Bitmap* target = destDc->target();
+  graphics::Surface* target = destDc->target();
   graphics::PixelSource* pixels = sourceDc->source();
   if (target == nullptr || pixels == nullptr) return 0;
-  graphics::stretchCopy(*target, {x, y, width, height}, *pixels,
-                        {sourceX, sourceY, sourceWidth, sourceHeight}, scratch_);
+  target->stretchFrom({x, y, width, height}, *pixels,
+                      {sourceX, sourceY, sourceWidth, sourceHeight});
   destDc->targetChanged();
   return 1;
 }

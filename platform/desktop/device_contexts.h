@@ -1,12 +1,13 @@
 #pragma once
 
 #include "platform/desktop/screen_copy.h"
-#include "platform/graphics/stretch_copy.h"
+#include "platform/graphics/device_context.h"
 
 namespace platform {
 
 // The device contexts and the stretching copy over a screen of pixels, shared by the real
-// desktops and the fake: only where the screen's pixels come from differs.
+// desktops and the fake: only where the screen's pixels come from differs. The copy itself is
+// the target surface's, which may do it where it keeps its picture.
 class DeviceContexts final : public ScreenCopy {
  public:
   // `screen` must outlive this object.
@@ -38,7 +39,6 @@ class DeviceContexts final : public ScreenCopy {
   ScreenDc screenDc_;
   HandleTable<graphics::DeviceContext>::Registration screenDcHandle_;
   int outstandingScreenDcs_ = 0;
-  graphics::StretchScratch scratch_;
 };
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/region.h"
+#include "platform/graphics/surface.h"
 
 // What the form runtime needs of a native toolkit. The runtime owns the semantics (scales,
 // events raised inside property writes, the error boundary); a peer only shows a control at
@@ -119,9 +120,10 @@ class PicturePeer : public WidgetPeer, public ContainerPeer {
   virtual void setBackColor(graphics::Pixel color) = 0;
   // A picture shown at the top-left corner (an image file), or none.
   virtual void setPicture(std::optional<ImageFile> imageFile) = 0;
-  // The backing image that the box shows; it lives as long as the control.
-  virtual void setImage(const graphics::Bitmap* image) = 0;
-  // The backing image changed: repaint from it (soon, not necessarily now).
+  // The box's backing picture, kept where this toolkit shows it fastest; it starts empty and
+  // lives as long as the peer. The control sizes it, clears it and draws into it.
+  virtual graphics::Surface& surface() = 0;
+  // The backing picture changed: repaint from it (soon, not necessarily now).
   virtual void imageChanged() = 0;
   virtual void setRegion(const std::optional<graphics::EllipseRegion>& region, bool redraw) = 0;
 };

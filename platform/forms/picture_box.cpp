@@ -15,14 +15,14 @@ PictureBox::PictureBox(Container& container, std::string name, ScaleUnit scaleMo
       screen_(container.runtime().screen()),
       scaleMode_(scaleMode),
       backColor_(container.runtime().toolkit().buttonFaceColor()),
+      imageSource_(surface()),
       hdc_(container.runtime().desktop().screenCopy().registerDeviceContext(*this)),
       hwnd_(container.runtime().desktop().windowRegions().registerWindow(*this)) {
   peer().setBackColor(backColor_);
-  peer().setImage(&image_);
 }
 
 void PictureBox::Cls() {
-  image_.fill(backColor_);
+  surface().fill(backColor_);
   peer().imageChanged();
 }
 
@@ -53,7 +53,7 @@ void PictureBox::peerClicked() {
 
 void PictureBox::pixelSizeChanged() {
   // The backing image follows the box; what was drawn stays where it was.
-  image_.resize(pixelSize(), backColor_);
+  surface().resize(pixelSize(), backColor_);
   peer().imageChanged();
 }
 

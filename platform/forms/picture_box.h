@@ -13,9 +13,9 @@
 namespace forms {
 
 // A picture box: a container with its own scale, an optional picture at its top-left corner,
-// and a backing image of its own size. Drawing through hDC() lands in the backing image, Cls()
-// clears it to the background colour (as does a new background colour), Image() is the whole of
-// it, and the peer repaints from it.
+// and a backing image of its own size, which the peer keeps where it shows it fastest. Drawing
+// through hDC() lands in the backing image, Cls() clears it to the background colour (as does
+// a new background colour), Image() is the whole of it, and the peer repaints from it.
 class PictureBox final : public Control,
                          public Container,
                          private graphics::DeviceContext,
@@ -26,7 +26,8 @@ class PictureBox final : public Control,
   void Cls();
   platform::Hdc hDC() const { return hdc_.handle(); }
   platform::Hwnd hWnd() const { return hwnd_.handle(); }
-  const graphics::Bitmap& Image() const { return image_; }
+  // Read back from the peer's surface when it lives elsewhere: on demand, never per frame.
+  const graphics::Bitmap& Image() { return surface().pixels(); }
   graphics::Pixel BackColor() const { return backColor_; }
   void setBackColor(graphics::Pixel color);
   void setPicture(std::optional<ImageFile> imageFile);
@@ -45,11 +46,12 @@ class PictureBox final : public Control,
 
  private:
   PicturePeer& peer() { return static_cast<PicturePeer&>(widgetPeer()); }
+  graphics::Surface& surface() { return peer().surface(); }
   void peerClicked() override;
   void pixelSizeChanged() override;
   // graphics::DeviceContext
   graphics::PixelSource* source() override { return &imageSource_; }
-  graphics::Bitmap* target() override { return &image_; }
+  graphics::Surface* target() override { return &surface(); }
   void targetChanged() override;
   // graphics::RegionTarget
   void setWindowRegion(const std::optional<graphics::EllipseRegion>& region, bool redraw) override;
@@ -57,8 +59,7 @@ class PictureBox final : public Control,
   const platform::Screen& screen_;
   ScaleUnit scaleMode_;
   graphics::Pixel backColor_;
-  graphics::Bitmap image_;
-  graphics::BitmapSource imageSource_{image_};
+  graphics::SurfaceSource imageSource_;
   std::optional<graphics::EllipseRegion> region_;
   platform::HandleTable<graphics::DeviceContext>::Registration hdc_;
   platform::HandleTable<graphics::RegionTarget>::Registration hwnd_;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/graphics/bitmap.h"
 #include "platform/graphics/pixel_source.h"
+#include "platform/graphics/surface.h"
 
 namespace graphics {
 
@@ -10,7 +10,7 @@ class DeviceContext {
  public:
   virtual ~DeviceContext() = default;
   virtual PixelSource* source() { return nullptr; }
-  virtual Bitmap* target() { return nullptr; }
+  virtual Surface* target() { return nullptr; }
   // Called after drawing into target(), so that whoever shows it can repaint.
   virtual void targetChanged() {}
 };

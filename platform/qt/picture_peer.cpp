@@ -6,8 +6,8 @@
 
 namespace qtplatform {
 
-QtPicturePeer::QtPicturePeer(QWidget& parent, forms::PeerListener& listener)
-    : QtWidgetPeer(new PictureWidget(parent, listener), listener) {}
+QtPicturePeer::QtPicturePeer(PictureWidget* widget, forms::PeerListener& listener)
+    : QtWidgetPeer(widget, listener) {}
 
 void QtPicturePeer::setBackColor(graphics::Pixel color) {
   widget().setBackColor(QColor::fromRgb(color));

@@ -7,10 +7,11 @@ namespace qtplatform {
 
 class QtPicturePeer final : public QtWidgetPeer<forms::PicturePeer, PictureWidget> {
  public:
-  QtPicturePeer(QWidget& parent, forms::PeerListener& listener);
+  // Takes the new child widget that shows the box: in memory or on the X server.
+  QtPicturePeer(PictureWidget* widget, forms::PeerListener& listener);
   void setBackColor(graphics::Pixel color) override;
   void setPicture(std::optional<forms::ImageFile> imageFile) override;
-  void setImage(const graphics::Bitmap* image) override { widget().setImage(image); }
+  graphics::Surface& surface() override { return widget().surface(); }
   // Queued, not painted inside the caller: repaints of one event-loop pass merge into one.
   void imageChanged() override { widget().update(); }
   void setRegion(const std::optional<graphics::EllipseRegion>& region, bool redraw) override;

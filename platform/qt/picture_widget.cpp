@@ -20,35 +20,8 @@ void PictureWidget::setBackColor(QColor color) {
 
 void PictureWidget::setPicture(QImage picture) {
   picture_ = std::move(picture);
+  pictureChanged();
   update();
-}
-
-void PictureWidget::setImage(const graphics::Bitmap* image) {
-  image_ = image;
-  update();
-}
-
-const QImage& PictureWidget::backingImage() {
-  // The runtime reallocates the pixels when the box changes size: wrap them afresh then.
-  if (image_ == nullptr || image_->width() == 0 || image_->height() == 0) {
-    imageView_ = QImage();
-  } else if (imageView_.constBits() != reinterpret_cast<const uchar*>(image_->row(0)) ||
-             imageView_.width() != image_->width() || imageView_.height() != image_->height()) {
-    imageView_ = QImage(
-        reinterpret_cast<const uchar*>(image_->row(0)), image_->width(), image_->height(),
-        static_cast<qsizetype>(image_->stride() * sizeof(graphics::Pixel)), QImage::Format_RGB32);
-  }
-  return imageView_;
-}
-
-void PictureWidget::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
-  const QImage& image = backingImage();
-  // The backing image has the box's size, so the background shows only while that catches up.
-  // The live view repaints many times a second: paint each pixel once.
-  if (!image.rect().contains(rect())) painter.fillRect(rect(), backColor_);
-  if (!image.isNull()) painter.drawImage(0, 0, image);
-  if (!picture_.isNull()) painter.drawImage(0, 0, picture_);
 }
 
 bool PictureWidget::hits(QPoint position) const {
@@ -72,6 +45,33 @@ void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
   }
   leftPressed_ = false;
   if (hits(event->position().toPoint())) listener_.peerClicked();
+}
+
+MemoryPictureWidget::MemoryPictureWidget(QWidget& parent, forms::PeerListener& listener)
+    : PictureWidget(parent, listener) {}
+
+const QImage& MemoryPictureWidget::backingImage() {
+  // The surface reallocates its pixels when the box changes size: wrap them afresh then.
+  const graphics::Bitmap& image = surface_.bitmap();
+  if (image.width() == 0 || image.height() == 0) {
+    imageView_ = QImage();
+  } else if (imageView_.constBits() != reinterpret_cast<const uchar*>(image.row(0)) ||
+             imageView_.width() != image.width() || imageView_.height() != image.height()) {
+    imageView_ = QImage(reinterpret_cast<const uchar*>(image.row(0)), image.width(), image.height(),
+                        static_cast<qsizetype>(image.stride() * sizeof(graphics::Pixel)),
+                        QImage::Format_RGB32);
+  }
+  return imageView_;
+}
+
+void MemoryPictureWidget::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  const QImage& image = backingImage();
+  // The backing image has the box's size, so the background shows only while that catches up.
+  // The live view repaints many times a second: paint each pixel once.
+  if (!image.rect().contains(rect())) painter.fillRect(rect(), backColor());
+  if (!image.isNull()) painter.drawImage(0, 0, image);
+  if (!picture().isNull()) painter.drawImage(0, 0, picture());
 }
 
 }  // namespace qtplatform

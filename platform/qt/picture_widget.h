@@ -8,32 +8,49 @@
 
 namespace qtplatform {
 
-// A picture box on screen: its background colour, its backing image and its picture, painted
-// in that order. It reports clicks of the left button, pressed and released over it.
-class PictureWidget final : public QWidget {
+// A picture box on screen: its background colour, its backing picture (the surface, kept where
+// the kind of widget shows it) and its picture file over it. It reports clicks of the left
+// button, pressed and released over it.
+class PictureWidget : public QWidget {
  public:
-  PictureWidget(QWidget& parent, forms::PeerListener& listener);
-
+  virtual graphics::Surface& surface() = 0;
   void setBackColor(QColor color);
   void setPicture(QImage picture);
-  // The runtime owns the image and keeps it alive as long as this widget.
-  void setImage(const graphics::Bitmap* image);
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
+  PictureWidget(QWidget& parent, forms::PeerListener& listener);
+
+  QColor backColor() const { return backColor_; }
+  const QImage& picture() const { return picture_; }
+  // The picture file changed.
+  virtual void pictureChanged() {}
+
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  const QImage& backingImage();
   bool hits(QPoint position) const;
 
   forms::PeerListener& listener_;
   QColor backColor_;
   QImage picture_;
-  const graphics::Bitmap* image_ = nullptr;
-  QImage imageView_;  // image_'s pixels, not copied
   bool leftPressed_ = false;
+};
+
+// The backing picture in memory, painted by Qt.
+class MemoryPictureWidget final : public PictureWidget {
+ public:
+  MemoryPictureWidget(QWidget& parent, forms::PeerListener& listener);
+  graphics::Surface& surface() override { return surface_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const QImage& backingImage();
+
+  graphics::BitmapSurface surface_;
+  QImage imageView_;  // the surface's pixels, not copied
 };
 
 }  // namespace qtplatform

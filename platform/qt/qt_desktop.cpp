@@ -18,7 +18,9 @@ void serveClipboardRequests() {
 }  // namespace
 
 QtDesktop::QtDesktop()
-    : screenReader_(connection_), programs_(connection_, serveClipboardRequests) {}
+    : screenReader_(connection_),
+      compositor_(x11::ScreenCompositor::open(connection_, screenReader_)),
+      programs_(connection_, serveClipboardRequests) {}
 
 void QtDesktop::Beep() { QApplication::beep(); }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/device_contexts.h"
 #include "platform/desktop/elliptic_regions.h"
@@ -8,6 +10,7 @@
 #include "platform/x11/connection.h"
 #include "platform/x11/pointer.h"
 #include "platform/x11/programs.h"
+#include "platform/x11/screen_compositor.h"
 #include "platform/x11/screen_reader.h"
 
 namespace qtplatform {
@@ -28,12 +31,17 @@ class QtDesktop final : public platform::Desktop {
   platform::Screen& screen() override { return screen_; }
   void Beep() override;
 
+  // The screen stretched by the X server, for picture boxes kept there; none when the server
+  // cannot (see ScreenCompositor). Lives as long as the desktop.
+  x11::ScreenCompositor* compositor() { return compositor_.get(); }
+
   // At exit: keeps our picture on the clipboard after we are gone (see QtClipboard).
   void handOverClipboard() { clipboard_.handOver(); }
 
  private:
   x11::Connection connection_;
   x11::ScreenReader screenReader_;
+  std::unique_ptr<x11::ScreenCompositor> compositor_;
   platform::DeviceContexts deviceContexts_{screenReader_};
   platform::EllipticRegions regions_;
   x11::Pointer pointer_{connection_};

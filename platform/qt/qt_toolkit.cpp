@@ -7,6 +7,7 @@
 #include "platform/qt/label_peer.h"
 #include "platform/qt/picture_peer.h"
 #include "platform/qt/scroll_bar_peer.h"
+#include "platform/qt/server_picture_widget.h"
 #include "platform/qt/text_box_peer.h"
 #include "platform/qt/timer_peer.h"
 #include "platform/qt/window_peer.h"
@@ -41,7 +42,14 @@ std::unique_ptr<forms::TextBoxPeer> QtToolkit::createTextBox(forms::ContainerPee
 
 std::unique_ptr<forms::PicturePeer> QtToolkit::createPicture(forms::ContainerPeer& parent,
                                                              forms::PeerListener& listener) {
-  return std::make_unique<QtPicturePeer>(nativeWidgetOf(parent), listener);
+  QWidget& container = nativeWidgetOf(parent);
+  PictureWidget* widget = nullptr;
+  if (compositor_ != nullptr) {
+    widget = new ServerPictureWidget(container, listener, *compositor_);
+  } else {
+    widget = new MemoryPictureWidget(container, listener);
+  }
+  return std::make_unique<QtPicturePeer>(widget, listener);
 }
 
 std::unique_ptr<forms::TimerPeer> QtToolkit::createTimer(forms::PeerListener& listener) {

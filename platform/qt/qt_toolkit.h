@@ -6,11 +6,20 @@
 #include "platform/forms/peers.h"
 #include "platform/qt/error_reporter.h"
 
+namespace x11 {
+class ScreenCompositor;
+}
+
 namespace qtplatform {
 
-// Makes the form runtime's peers out of Qt widgets. Needs a QApplication.
+// Makes the form runtime's peers out of Qt widgets. Needs a QApplication. With a compositor,
+// picture boxes keep their pictures on the X server and show them without Qt's painting;
+// without, in memory, painted by Qt.
 class QtToolkit final : public forms::Toolkit {
  public:
+  // `compositor`, if any, must outlive the toolkit's peers.
+  explicit QtToolkit(x11::ScreenCompositor* compositor = nullptr) : compositor_(compositor) {}
+
   std::unique_ptr<forms::WindowPeer> createWindow(forms::PeerListener& listener) override;
   std::unique_ptr<forms::ButtonPeer> createButton(forms::ContainerPeer& parent,
                                                   forms::PeerListener& listener) override;
@@ -28,6 +37,7 @@ class QtToolkit final : public forms::Toolkit {
   void reportError(const forms::RuntimeError& error) override;
 
  private:
+  x11::ScreenCompositor* compositor_;
   QPointer<QWidget> window_;  // the program's window, for the error messages
   ErrorReporter errors_;
 };

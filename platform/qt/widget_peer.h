@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <QWindow>
 #include <optional>
 #include <string>
 
@@ -28,6 +29,13 @@ class QtWidgetPeer : public Interface, public NativeWidget {
 
   void setGeometry(const graphics::Rect& pixels) override {
     widget_->setGeometry(pixels.left, pixels.top, pixels.width, pixels.height);
+    // Qt moves a hidden control's own window only when it shows, and a restacking reported
+    // meanwhile brings the window's old size back to the control: move the window now.
+    QWindow* window = widget_->windowHandle();
+    if (window != nullptr && !widget_->isWindow() && !widget_->isVisible()) {
+      window->setGeometry(
+          QRect(widget_->mapTo(widget_->nativeParentWidget(), QPoint()), widget_->size()));
+    }
   }
   // A control hidden and shown again at once (the layout does that to the lens bar) keeps the
   // keyboard focus, as a native control would; Qt alone hands it to the next widget.
@@ -71,6 +79,12 @@ class QtWidgetPeer : public Interface, public NativeWidget {
   // before it, and shows with its container unless it is hidden.
   QtWidgetPeer(Widget* widget, forms::PeerListener& listener)
       : widget_(widget), pointer_(*widget, listener) {
+    // Inside a box that the X server paints directly, a control needs a window of its own:
+    // the server keeps that painting off windows only.
+    const QWidget* container = widget_->parentWidget();
+    if (container != nullptr && container->testAttribute(Qt::WA_PaintOnScreen)) {
+      widget_->setAttribute(Qt::WA_NativeWindow);
+    }
     widget_->lower();
     widget_->show();
   }

@@ -26,7 +26,8 @@ bool managerTakesRequest(Display* display) {
   ErrorTrap trap(display);
   const auto confirmed = propertyValues(display, named.front(), check, XA_WINDOW);
   if (trap.failed() || confirmed != named) return false;
-  const auto supported = propertyValues(display, root, internAtom(display, "_NET_SUPPORTED"), XA_ATOM);
+  const auto supported =
+      propertyValues(display, root, internAtom(display, "_NET_SUPPORTED"), XA_ATOM);
   return std::find(supported.begin(), supported.end(),
                    internAtom(display, "_NET_REQUEST_FRAME_EXTENTS")) != supported.end();
 }

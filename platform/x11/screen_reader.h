@@ -38,6 +38,11 @@ class ScreenReader final : public graphics::PixelSource {
   graphics::PixelView read(const graphics::Rect& area) override;
 
   bool usesSharedMemory() const { return usesSharedMemory_; }
+  // The screen can be read and its pixels are 0x00RRGGBB as they stand (depth 24): any other
+  // way of taking them from the server (RENDER) gives the same colours.
+  bool readsPlainRgb() const {
+    return unreadableReason_.empty() && format_.layout() == ScreenFormat::Layout::Rgb32;
+  }
 
  private:
   void followScreenChanges() const;

@@ -15,15 +15,13 @@ class Picture final : public WidgetPeerOf<forms::PicturePeer>, public Container 
   void setPicture(std::optional<forms::ImageFile> imageFile) override {
     picture_ = copyOf(imageFile);
   }
-  void setImage(const graphics::Bitmap* image) override { image_ = image; }
+  graphics::Surface& surface() override { return surface_; }
   void imageChanged() override { ++repaintRequests_; }
   void setRegion(const std::optional<graphics::EllipseRegion>& region, bool redraw) override;
 
   graphics::Pixel backColor() const { return backColor_; }
   // The picture file shown at the top-left corner; empty for none.
   const Bytes& pictureBytes() const { return picture_; }
-  // The backing image it repaints from.
-  const graphics::Bitmap* image() const { return image_; }
   int repaintRequests() const { return repaintRequests_; }
   // The outline it is cut to; none: its full rectangle.
   const std::optional<graphics::EllipseRegion>& region() const { return region_; }
@@ -43,7 +41,7 @@ class Picture final : public WidgetPeerOf<forms::PicturePeer>, public Container 
 
   graphics::Pixel backColor_ = 0;
   Bytes picture_;
-  const graphics::Bitmap* image_ = nullptr;
+  graphics::BitmapSurface surface_;
   int repaintRequests_ = 0;
   std::optional<graphics::EllipseRegion> region_;
   bool redrawAsked_ = false;

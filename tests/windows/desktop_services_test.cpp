@@ -59,8 +59,8 @@ TEST(Win32Pointer, FollowsThePointerMovedOnTheDisplay) {
 
 // A picture box's device context, drawn into by the stretching copy.
 struct Canvas final : graphics::DeviceContext {
-  Bitmap picture;
-  Bitmap* target() override { return &picture; }
+  graphics::BitmapSurface picture;
+  graphics::Surface* target() override { return &picture; }
 };
 
 // The screen as the test knows it: the pattern windows' pixels; nothing else may be read.
@@ -97,14 +97,14 @@ class KnownScreen final : public graphics::PixelSource {
 // StretchBlt from the screen into a fresh picture of `size`.
 Bitmap stretchedFrom(platform::ScreenCopy& copy, const Rect& source, graphics::Size size) {
   Canvas canvas;
-  canvas.picture = Bitmap(size.width, size.height, kUntouched);
+  canvas.picture.resize(size, kUntouched);
   const auto handle = copy.registerDeviceContext(canvas);
   const platform::Hdc screen = copy.GetDC(0);
   EXPECT_EQ(copy.StretchBlt(handle.handle(), 0, 0, size.width, size.height, screen, source.left,
                             source.top, source.width, source.height, platform::SRCCOPY),
             1);
   copy.ReleaseDC(0, screen);
-  return canvas.picture;
+  return canvas.picture.bitmap();
 }
 
 // The screen is X's, 1920x1080 at one monitor: the virtual screen is that, at (0, 0).

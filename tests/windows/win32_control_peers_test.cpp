@@ -152,19 +152,21 @@ TEST_F(ControlPeersTest, PictureShowsItsBackingImageLiveAndItsPictureOverIt) {
   const auto picture = toolkit.createPicture(*window, events);
   picture->setGeometry({0, 0, 400, 300});
   picture->setBackColor(graphics::rgb(0, 0, 255));
-  graphics::Bitmap image(20, 10, graphics::rgb(255, 0, 0));
-  picture->setImage(&image);
+  graphics::Surface& surface = picture->surface();
+  surface.resize({20, 10}, graphics::rgb(255, 0, 0));
   showWindow();
   HWND handle = handleOf(*picture);
 
   EXPECT_EQ(pixelAt(handle, 5, 5), graphics::rgb(255, 0, 0));
   EXPECT_EQ(pixelAt(handle, 30, 20), graphics::rgb(0, 0, 255));  // beyond the image
 
-  image.set(5, 5, graphics::rgb(0, 255, 0));
+  graphics::Bitmap green(1, 1, graphics::rgb(0, 255, 0));
+  graphics::BitmapSource source(green);
+  surface.stretchFrom({5, 5, 1, 1}, source, {0, 0, 1, 1});
   picture->imageChanged();
   EXPECT_EQ(pixelAt(handle, 5, 5), graphics::rgb(0, 255, 0));
 
-  image.resize({400, 300}, graphics::rgb(255, 255, 0));  // new pixels, new memory
+  surface.resize({400, 300}, graphics::rgb(255, 255, 0));  // new pixels, new memory
   picture->imageChanged();
   EXPECT_EQ(pixelAt(handle, 380, 280), graphics::rgb(255, 255, 0));
 

@@ -1,6 +1,8 @@
 // Video mode: once the pointer has passed over the window's background, the view follows the
-// pointer at 20 frames a second; "3" copies it; the mode buttons hold it still.
+// pointer at 20 frames a second, magnified as the lens bar says; "3" copies it; the mode buttons
+// hold it still.
 #include "program_fixture.h"
+#include "user_clipboard.h"
 
 namespace {
 
@@ -32,6 +34,20 @@ TEST_F(LiveView, KeyThreeCopiesTheView) {
   ASSERT_TRUE(viewShowsPattern(here_, 1));
   strikeKey(XK_3);
   EXPECT_TRUE(clipboardShowsPattern(here_, 1));
+  EXPECT_TRUE(viewShows(clipboardPicture())) << "the clipboard holds the frame shown";
+}
+
+// Magnified, the view is drawn on the server from the screen pixels it needs, the picture
+// handed on from the whole view: both are the same frame.
+TEST_F(LiveView, KeyThreeCopiesTheMagnifiedView) {
+  startVideoMode();
+  input_.movePointer(here_);
+  strikeKey(XK_Shift_L);  // a key release hands the lens bar the focus
+  strikeKey(XK_End);      // zoom 4
+  ASSERT_TRUE(viewShowsPattern(here_, 4));
+  strikeKey(XK_3);
+  EXPECT_TRUE(clipboardShowsPattern(here_, 4));
+  EXPECT_TRUE(viewShows(clipboardPicture()));
 }
 
 // Showing that something does not happen takes a while: ten frames' time.

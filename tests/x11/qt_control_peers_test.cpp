@@ -67,19 +67,21 @@ TEST_F(ControlPeersTest, PictureShowsItsBackingImageLiveAndWithoutACopy) {
   const auto picture = toolkit.createPicture(*window, events);
   picture->setGeometry({0, 0, 40, 30});
   picture->setBackColor(graphics::rgb(0, 0, 255));
-  graphics::Bitmap image(20, 10, graphics::rgb(255, 0, 0));
-  picture->setImage(&image);
+  graphics::Surface& surface = picture->surface();
+  surface.resize({20, 10}, graphics::rgb(255, 0, 0));
   QWidget& widget = qtplatform::nativeWidgetOf(*picture);
 
   QImage shown = widget.grab().toImage();
   EXPECT_EQ(shown.pixel(5, 5) & 0xFFFFFFU, 0xFF0000U);
   EXPECT_EQ(shown.pixel(30, 20) & 0xFFFFFFU, 0x0000FFU);  // beyond the image: background
 
-  image.set(5, 5, graphics::rgb(0, 255, 0));
+  graphics::Bitmap green(1, 1, graphics::rgb(0, 255, 0));
+  graphics::BitmapSource source(green);
+  surface.stretchFrom({5, 5, 1, 1}, source, {0, 0, 1, 1});
   picture->imageChanged();
   EXPECT_EQ(widget.grab().toImage().pixel(5, 5) & 0xFFFFFFU, 0x00FF00U);
 
-  image.resize({40, 30}, graphics::rgb(255, 255, 0));  // new pixels, new memory
+  surface.resize({40, 30}, graphics::rgb(255, 255, 0));  // new pixels, new memory
   picture->imageChanged();
   EXPECT_EQ(widget.grab().toImage().pixel(30, 20) & 0xFFFFFFU, 0xFFFF00U);
 }

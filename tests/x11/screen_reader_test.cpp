@@ -10,6 +10,8 @@
 #include "platform/graphics/device_context.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/x11/pointer.h"
+#include "platform/x11/screen_compositor.h"
+#include "platform/x11/server_surface.h"
 #include "screen_colours.h"
 #include "screen_pattern.h"
 #include "test_display.h"
@@ -251,14 +253,16 @@ INSTANTIATE_TEST_SUITE_P(Transfers, ScreenReading,
 class BitmapDc final : public graphics::DeviceContext {
  public:
   BitmapDc(platform::ScreenCopy& gdi, int width, int height)
-      : bitmap_(width, height, graphics::rgb(1, 2, 3)), handle_(gdi.registerDeviceContext(*this)) {}
+      : handle_(gdi.registerDeviceContext(*this)) {
+    surface_.resize({width, height}, graphics::rgb(1, 2, 3));
+  }
 
-  graphics::Bitmap* target() override { return &bitmap_; }
-  const graphics::Bitmap& bitmap() const { return bitmap_; }
+  graphics::Surface* target() override { return &surface_; }
+  const graphics::Bitmap& bitmap() const { return surface_.bitmap(); }
   platform::Hdc handle() const { return handle_.handle(); }
 
  private:
-  graphics::Bitmap bitmap_;
+  graphics::BitmapSurface surface_;
   platform::HandleTable<graphics::DeviceContext>::Registration handle_;
 };
 
@@ -306,6 +310,61 @@ TEST_F(DesktopStretch, CopiesTheScreenIntoABitmapAtAnyZoom) {
     expectStretchedPattern(target.bitmap(), c.source, {0, 0, w, h});
   }
   EXPECT_EQ(gdi.ReleaseDC(0, screen), 1);
+}
+
+// The view's picture kept on the X server, which stretches the screen itself: at every zoom
+// of the lens bar and over the whole screen (past its edges on every side), read back, it is
+// the portable copy's picture pixel for pixel. On Xvfb the server gives every zoom exactly.
+TEST_F(DesktopStretch, OnTheServerEveryZoomGivesThePortableCopysPicture) {
+  x11::Connection connection;
+  x11::ScreenReader screen(connection);
+  const auto compositor = x11::ScreenCompositor::open(connection, screen);
+  if (compositor == nullptr) GTEST_SKIP() << "the server stretches 24-bit screens only";
+  x11::ServerSurface onServer(*compositor);
+  graphics::BitmapSurface inMemory;
+  const graphics::Size view{screenWidth(), screenHeight()};
+  const graphics::Pixel background = graphics::rgb(1, 2, 3);
+  onServer.resize(view, background);
+  inMemory.resize(view, background);
+  constexpr int kTenths = 10;
+  for (int zoom = 1; zoom <= 40; ++zoom) {
+    const Rect dest{0, 0, zoom * view.width, zoom * view.height};
+    // From inside the screen at first, from above and left of it further on.
+    const Rect source{37 - 3 * zoom, 23 - 2 * zoom, kTenths * view.width, kTenths * view.height};
+    EXPECT_TRUE(compositor->canStretch(view, dest, screen, source)) << "zoom " << zoom << "/10";
+    onServer.fill(background);
+    onServer.stretchFrom(dest, screen, source);
+    inMemory.fill(background);
+    inMemory.stretchFrom(dest, screen, source);
+    EXPECT_TRUE(onServer.pixels() == inMemory.pixels()) << "zoom " << zoom << "/10";
+  }
+}
+
+// What the server cannot stretch (here a picture in memory) the surface copies in memory and
+// sends; a clear alone needs no server to read back from.
+TEST_F(DesktopStretch, OnTheServerOtherCopiesAndClearsKeepTheirPixels) {
+  x11::Connection connection;
+  x11::ScreenReader screen(connection);
+  const auto compositor = x11::ScreenCompositor::open(connection, screen);
+  if (compositor == nullptr) GTEST_SKIP() << "the server stretches 24-bit screens only";
+  x11::ServerSurface onServer(*compositor);
+  graphics::BitmapSurface inMemory;
+  graphics::Bitmap picture(30, 20);
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x)
+      picture.set(x, y, OnThePatternedScreen::shownAt(x, y));
+  }
+  graphics::BitmapSource source(picture);
+  for (graphics::Surface* surface :
+       {static_cast<graphics::Surface*>(&onServer), static_cast<graphics::Surface*>(&inMemory)}) {
+    surface->resize({64, 48}, graphics::rgb(9, 9, 9));
+    surface->fill(graphics::rgb(200, 100, 50));
+    surface->stretchFrom({5, 3, 90, 40}, source, {2, 1, 30, 20});
+    surface->resize({70, 40}, graphics::rgb(7, 7, 7));
+  }
+  EXPECT_TRUE(onServer.pixels() == inMemory.pixels());
+  onServer.fill(graphics::rgb(4, 5, 6));
+  EXPECT_EQ(onServer.pixels().at(69, 39), graphics::rgb(4, 5, 6));
 }
 
 // On a screen whose pixels are colour indices (PseudoColor at depth 8) reads fail, saying why.

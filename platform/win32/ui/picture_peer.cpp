@@ -28,11 +28,6 @@ void PicturePeer::setPicture(std::optional<forms::ImageFile> imageFile) {
   InvalidateRect(handle(), nullptr, FALSE);
 }
 
-void PicturePeer::setImage(const graphics::Bitmap* image) {
-  image_ = image;
-  InvalidateRect(handle(), nullptr, FALSE);
-}
-
 void PicturePeer::imageChanged() { InvalidateRect(handle(), nullptr, FALSE); }
 
 void PicturePeer::setRegion(const std::optional<graphics::EllipseRegion>& region, bool redraw) {
@@ -46,7 +41,8 @@ void PicturePeer::setRegion(const std::optional<graphics::EllipseRegion>& region
 }
 
 void PicturePeer::paint(HDC context, const RECT& area) const {
-  const graphics::Size size = image_ != nullptr ? image_->size() : graphics::Size{};
+  const graphics::Bitmap& image = surface_.bitmap();
+  const graphics::Size size = image.size();
   // The backing image has the box's size, so the background shows only while that catches up.
   // The live view repaints many times a second: paint each pixel once.
   if (size.width < area.right || size.height < area.bottom) {
@@ -57,13 +53,13 @@ void PicturePeer::paint(HDC context, const RECT& area) const {
     // image's width is shown. Its 0x00RRGGBB pixels are a 32-bit DIB's as they are.
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = static_cast<LONG>(image_->stride());
+    info.bmiHeader.biWidth = static_cast<LONG>(image.stride());
     info.bmiHeader.biHeight = -size.height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     StretchDIBits(context, 0, 0, size.width, size.height, 0, 0, size.width, size.height,
-                  image_->row(0), &info, DIB_RGB_COLORS, SRCCOPY);
+                  image.row(0), &info, DIB_RGB_COLORS, SRCCOPY);
   }
   if (picture_) picture_->draw(context);
 }

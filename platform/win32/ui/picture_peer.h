@@ -17,8 +17,8 @@ class PicturePeer final : public ControlPeer<forms::PicturePeer>, public NativeC
 
   void setBackColor(graphics::Pixel color) override;
   void setPicture(std::optional<forms::ImageFile> imageFile) override;
-  // The runtime owns the image and keeps it alive as long as this peer.
-  void setImage(const graphics::Bitmap* image) override;
+  // The backing picture in memory, the portable surface: GDI paints it from there.
+  graphics::Surface& surface() override { return surface_; }
   // Painted with the next WM_PAINT: repaints of one pass of the message loop merge into one.
   void imageChanged() override;
   void setRegion(const std::optional<graphics::EllipseRegion>& region, bool redraw) override;
@@ -36,7 +36,7 @@ class PicturePeer final : public ControlPeer<forms::PicturePeer>, public NativeC
   COLORREF backColor_ = 0;
   UniqueBrush background_;
   std::optional<Picture> picture_;
-  const graphics::Bitmap* image_ = nullptr;
+  graphics::BitmapSurface surface_;
   bool leftPressed_ = false;
 };
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/qt/picture_widget.h"
+#include "platform/x11/screen_compositor.h"
+#include "platform/x11/server_image.h"
+#include "platform/x11/server_surface.h"
+
+namespace qtplatform {
+
+// The backing picture on the X server, shown in a window of the box's own that the X11
+// backend paints with one copy from the server's picture: no frame passes through Qt's
+// backing store. Controls inside it get windows of their own too (see QtWidgetPeer), so that
+// the server keeps the copy off them.
+class ServerPictureWidget final : public PictureWidget {
+ public:
+  // `compositor` must outlive the widget.
+  ServerPictureWidget(QWidget& parent, forms::PeerListener& listener,
+                      x11::ScreenCompositor& compositor);
+  graphics::Surface& surface() override { return surface_; }
+  QPaintEngine* paintEngine() const override { return nullptr; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void pictureChanged() override;
+
+ private:
+  const x11::Connection& connection_;
+  x11::ServerSurface surface_;
+  std::unique_ptr<x11::ServerImage> overlay_;  // the picture file, on the server
+};
+
+}  // namespace qtplatform
