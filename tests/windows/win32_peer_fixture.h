@@ -20,7 +20,7 @@ namespace win32_peer_test {
 
 // Delivers this thread's messages until `condition` holds, at most `timeout`.
 inline bool waitUntil(const std::function<bool()>& condition,
-                      std::chrono::milliseconds timeout = std::chrono::milliseconds(3000)) {
+                      std::chrono::milliseconds timeout = std::chrono::milliseconds(5000)) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (!condition()) {
     if (std::chrono::steady_clock::now() >= deadline) return false;

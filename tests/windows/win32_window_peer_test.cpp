@@ -204,16 +204,16 @@ TEST_F(WindowPeerTest, APointerMoveIsReportedByTheTopmostControlUnderItOnly) {
     }
   };
 
-  moveAndWait({60, 25}, buttonEvents);
+  ASSERT_NO_FATAL_FAILURE(moveAndWait({60, 25}, buttonEvents));
   EXPECT_EQ(buttonEvents.moves.back().x, 50.0F);
   EXPECT_EQ(buttonEvents.moves.back().y, 15.0F);
-  moveAndWait({40, 100}, pictureEvents);
-  moveAndWait({200, 100}, textEvents);
+  ASSERT_NO_FATAL_FAILURE(moveAndWait({40, 100}, pictureEvents));
+  ASSERT_NO_FATAL_FAILURE(moveAndWait({200, 100}, textEvents));
   EXPECT_EQ(textEvents.moves.back().x, 50.0F);  // from the box's outer corner
   EXPECT_EQ(textEvents.moves.back().y, 50.0F);
-  moveAndWait({245, 100}, textEvents);  // its scroll bar
-  moveAndWait({20, 170}, labelEvents);
-  moveAndWait({150, 180}, windowEvents);
+  ASSERT_NO_FATAL_FAILURE(moveAndWait({245, 100}, textEvents));  // its scroll bar
+  ASSERT_NO_FATAL_FAILURE(moveAndWait({20, 170}, labelEvents));
+  ASSERT_NO_FATAL_FAILURE(moveAndWait({150, 180}, windowEvents));
   EXPECT_EQ(windowEvents.moves.back().x, 150.0F);
   EXPECT_EQ(windowEvents.moves.back().button, 0);
 }

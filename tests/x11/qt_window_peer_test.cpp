@@ -224,21 +224,21 @@ TEST_F(WindowPeerTest, APointerMoveIsReportedByTheTopmostControlUnderItOnly) {
   };
   const auto movesOf = [](const Recorder& events) { return events.moves.size(); };
 
-  moveAndWait({60, 25}, buttonEvents);
+  ASSERT_NO_FATAL_FAILURE(moveAndWait({60, 25}, buttonEvents));
   EXPECT_EQ(movesOf(windowEvents) + movesOf(pictureEvents) + movesOf(textEvents), 0U);
   EXPECT_EQ(buttonEvents.moves.back().x, 50.0F);
   EXPECT_EQ(buttonEvents.moves.back().y, 15.0F);
 
-  moveAndWait({40, 100}, pictureEvents);
+  ASSERT_NO_FATAL_FAILURE(moveAndWait({40, 100}, pictureEvents));
   EXPECT_EQ(movesOf(windowEvents) + movesOf(buttonEvents) + movesOf(textEvents), 0U);
 
-  moveAndWait({200, 100}, textEvents);
+  ASSERT_NO_FATAL_FAILURE(moveAndWait({200, 100}, textEvents));
   EXPECT_EQ(movesOf(windowEvents) + movesOf(buttonEvents) + movesOf(pictureEvents), 0U);
   EXPECT_EQ(movesOf(textEvents), 1U);  // viewport and frame do not both report it
   EXPECT_EQ(textEvents.moves.back().x, 50.0F);
   EXPECT_EQ(textEvents.moves.back().y, 50.0F);
 
-  moveAndWait({150, 180}, windowEvents);
+  ASSERT_NO_FATAL_FAILURE(moveAndWait({150, 180}, windowEvents));
   EXPECT_EQ(movesOf(buttonEvents) + movesOf(pictureEvents) + movesOf(textEvents), 0U);
   EXPECT_EQ(windowEvents.moves.back().x, 150.0F);
   EXPECT_EQ(windowEvents.moves.back().button, 0);
