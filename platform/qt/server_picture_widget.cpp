@@ -12,16 +12,17 @@ ServerPictureWidget::ServerPictureWidget(QWidget& parent, forms::PeerListener& l
 }
 
 void ServerPictureWidget::paintEvent(QPaintEvent* /*event*/) {
-  surface_.present(winId(), {width(), height()}, backColor().rgb() & 0xFFFFFFU, overlay_.get());
+  surface_.present(winId(), {width(), height()}, backColor().rgb() & 0xFFFFFFU, overlay_);
 }
 
 void ServerPictureWidget::pictureChanged() {
-  overlay_.reset();
+  overlay_ = {};
   if (picture().isNull()) return;
   const QImage argb = picture().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  overlay_ = std::make_unique<x11::ServerImage>(
-      connection_, reinterpret_cast<const std::uint32_t*>(argb.constBits()),
-      graphics::Size{argb.width(), argb.height()}, argb.bytesPerLine() / 4);
+  overlay_ = x11::ServerPicture(connection_.display(), {argb.width(), argb.height()},
+                                x11::ServerPicture::Format::Argb32);
+  overlay_.put(reinterpret_cast<const std::uint32_t*>(argb.constBits()), argb.bytesPerLine() / 4,
+               {0, 0, argb.width(), argb.height()});
 }
 
 }  // namespace qtplatform

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include "platform/qt/picture_widget.h"
 #include "platform/x11/screen_compositor.h"
-#include "platform/x11/server_image.h"
+#include "platform/x11/server_picture.h"
 #include "platform/x11/server_surface.h"
 
 namespace qtplatform {
@@ -28,7 +26,7 @@ class ServerPictureWidget final : public PictureWidget {
  private:
   const x11::Connection& connection_;
   x11::ServerSurface surface_;
-  std::unique_ptr<x11::ServerImage> overlay_;  // the picture file, on the server
+  x11::ServerPicture overlay_;  // the picture file, on the server; empty without one
 };
 
 }  // namespace qtplatform

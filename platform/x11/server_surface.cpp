@@ -1,12 +1,12 @@
 #include "platform/x11/server_surface.h"
 
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/extensions/Xrender.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "platform/forms/runtime_error.h"
 #include "platform/x11/drawable_rows.h"
@@ -14,8 +14,6 @@
 
 namespace x11 {
 namespace {
-
-constexpr int kDepth = 24;
 
 XRenderColor renderColour(graphics::Pixel pixel) {
   // 8 bits to 16 by repeating them: the server takes the top 8 back exactly.
@@ -35,11 +33,6 @@ ServerSurface::~ServerSurface() {
   // it with it: whatever the server answers ends here.
   ErrorTrap trap(compositor_.connection());
   forgetWindow();
-  if (heldPicture_ != 0) XRenderFreePicture(display_, heldPicture_);
-  if (heldPixmap_ != 0) XFreePixmap(display_, heldPixmap_);
-  if (picture_ != 0) XRenderFreePicture(display_, picture_);
-  if (pixmap_ != 0) XFreePixmap(display_, pixmap_);
-  if (gc_ != nullptr) XFreeGC(display_, gc_);
 }
 
 void ServerSurface::resize(graphics::Size size, graphics::Pixel fill) {
@@ -49,26 +42,18 @@ void ServerSurface::resize(graphics::Size size, graphics::Pixel fill) {
   settleDeferredStretch();
   const graphics::Rect kept =
       graphics::intersect({0, 0, size_.width, size_.height}, {0, 0, size.width, size.height});
-  Pixmap pixmap = 0;
-  Picture picture = 0;
+  ServerPicture resized;
   if (size.width > 0 && size.height > 0) {
-    pixmap = XCreatePixmap(display_, compositor_.connection().rootWindow(),
-                           static_cast<unsigned>(size.width), static_cast<unsigned>(size.height),
-                           kDepth);
-    picture = XRenderCreatePicture(
-        display_, pixmap, XRenderFindStandardFormat(display_, PictStandardRGB24), 0, nullptr);
-    fillRect(picture, {0, 0, size.width, size.height}, fill);
+    resized = ServerPicture(display_, size, ServerPicture::Format::Rgb24);
+    fillRect(resized.picture(), {0, 0, size.width, size.height}, fill);
     if (pendingFill_) {
-      fillRect(picture, kept, *pendingFill_);
+      fillRect(resized.picture(), kept, *pendingFill_);
     } else if (!kept.empty()) {
-      XRenderComposite(display_, PictOpSrc, picture_, None, picture, 0, 0, 0, 0, 0, 0,
-                       static_cast<unsigned>(kept.width), static_cast<unsigned>(kept.height));
+      XRenderComposite(display_, PictOpSrc, picture_.picture(), None, resized.picture(), 0, 0, 0, 0,
+                       0, 0, static_cast<unsigned>(kept.width), static_cast<unsigned>(kept.height));
     }
   }
-  if (picture_ != 0) XRenderFreePicture(display_, picture_);
-  if (pixmap_ != 0) XFreePixmap(display_, pixmap_);
-  pixmap_ = pixmap;
-  picture_ = picture;
+  picture_ = std::move(resized);
   pendingFill_.reset();
   if (memoryCurrent_) memory_.resize(size, fill);
   size_ = size;
@@ -95,7 +80,7 @@ void ServerSurface::stretchFrom(const graphics::Rect& dest, graphics::PixelSourc
     settlePendingFill(covered);
     const graphics::Rect span = graphics::intersect(plan.sourceSpan, source.bounds());
     if (!covered || !deferStretch(dest, sourceRect, span, visible)) {
-      compositor_.stretch(picture_, visible, dest, sourceRect);
+      compositor_.stretch(picture_.picture(), visible, dest, sourceRect);
     }
     // Stale now; and no frame drawn on the server is held in memory as well.
     memory_ = graphics::Bitmap();
@@ -105,7 +90,7 @@ void ServerSurface::stretchFrom(const graphics::Rect& dest, graphics::PixelSourc
   bringIntoMemory();
   graphics::stretchCopy(memory_, dest, source, sourceRect, scratch_);
   settlePendingFill(covered);
-  send(visible);
+  picture_.put(memory_.row(0), memory_.stride(), visible);
 }
 
 const graphics::Bitmap& ServerSurface::pixels() {
@@ -114,7 +99,7 @@ const graphics::Bitmap& ServerSurface::pixels() {
 }
 
 void ServerSurface::present(unsigned long window, graphics::Size windowSize,
-                            graphics::Pixel background, const ServerImage* overlay) {
+                            graphics::Pixel background, const ServerPicture& overlay) {
   if (window != window_) {
     forgetWindow();
     XWindowAttributes attributes;
@@ -131,18 +116,18 @@ void ServerSurface::present(unsigned long window, graphics::Size windowSize,
     compositor_.stretch(windowPicture_, shown, deferred_->dest, deferred_->sourceRect,
                         &deferred_->held);
   } else if (!shown.empty()) {
-    XRenderComposite(display_, PictOpSrc, picture_, None, windowPicture_, 0, 0, 0, 0, 0, 0,
-                     static_cast<unsigned>(shown.width), static_cast<unsigned>(shown.height));
+    XRenderComposite(display_, PictOpSrc, picture_.picture(), None, windowPicture_, 0, 0, 0, 0, 0,
+                     0, static_cast<unsigned>(shown.width), static_cast<unsigned>(shown.height));
   }
   // The picture follows the window's size a moment later: the background shows meanwhile.
   fillRect(windowPicture_, {shown.right(), 0, windowSize.width - shown.right(), windowSize.height},
            background);
   fillRect(windowPicture_, {0, shown.bottom(), shown.right(), windowSize.height - shown.bottom()},
            background);
-  if (overlay != nullptr) {
-    XRenderComposite(display_, PictOpOver, overlay->picture(), None, windowPicture_, 0, 0, 0, 0, 0,
-                     0, static_cast<unsigned>(overlay->size().width),
-                     static_cast<unsigned>(overlay->size().height));
+  if (overlay.picture() != 0) {
+    XRenderComposite(display_, PictOpOver, overlay.picture(), None, windowPicture_, 0, 0, 0, 0, 0,
+                     0, static_cast<unsigned>(overlay.size().width),
+                     static_cast<unsigned>(overlay.size().height));
   }
   XFlush(display_);
 }
@@ -157,7 +142,7 @@ void ServerSurface::fillRect(unsigned long picture, const graphics::Rect& area,
 
 void ServerSurface::settlePendingFill(bool covered) {
   if (pendingFill_ && !covered) {
-    fillRect(picture_, {0, 0, size_.width, size_.height}, *pendingFill_);
+    fillRect(picture_.picture(), {0, 0, size_.width, size_.height}, *pendingFill_);
   }
   pendingFill_.reset();
 }
@@ -168,25 +153,21 @@ bool ServerSurface::deferStretch(const graphics::Rect& dest, const graphics::Rec
     return std::int64_t{area.width} * area.height;
   };
   if (span.empty() || pixels(span) >= pixels(visible)) return false;
-  if (span.width > heldCapacity_.width || span.height > heldCapacity_.height) {
-    if (heldPicture_ != 0) XRenderFreePicture(display_, heldPicture_);
-    if (heldPixmap_ != 0) XFreePixmap(display_, heldPixmap_);
-    heldCapacity_ = {std::max(span.width, heldCapacity_.width),
-                     std::max(span.height, heldCapacity_.height)};
-    heldPixmap_ = XCreatePixmap(display_, compositor_.connection().rootWindow(),
-                                static_cast<unsigned>(heldCapacity_.width),
-                                static_cast<unsigned>(heldCapacity_.height), kDepth);
-    heldPicture_ = XRenderCreatePicture(
-        display_, heldPixmap_, XRenderFindStandardFormat(display_, PictStandardRGB24), 0, nullptr);
-    XRenderSetPictureFilter(display_, heldPicture_, FilterNearest, nullptr, 0);
+  const graphics::Size capacity = held_.size();
+  if (span.width > capacity.width || span.height > capacity.height) {
+    held_ = {};  // before the larger one is made: never both on the server
+    held_ = ServerPicture(
+        display_, {std::max(span.width, capacity.width), std::max(span.height, capacity.height)},
+        ServerPicture::Format::Rgb24);
+    XRenderSetPictureFilter(display_, held_.picture(), FilterNearest, nullptr, 0);
   }
-  deferred_ = DeferredStretch{dest, sourceRect, compositor_.hold(heldPicture_, span)};
+  deferred_ = DeferredStretch{dest, sourceRect, compositor_.hold(held_.picture(), span)};
   return true;
 }
 
 void ServerSurface::settleDeferredStretch() {
   if (!deferred_) return;
-  compositor_.stretch(picture_, {0, 0, size_.width, size_.height}, deferred_->dest,
+  compositor_.stretch(picture_.picture(), {0, 0, size_.width, size_.height}, deferred_->dest,
                       deferred_->sourceRect, &deferred_->held);
   deferred_.reset();
 }
@@ -197,9 +178,9 @@ void ServerSurface::bringIntoMemory() {
   memory_.resize(size_, graphics::kBlack);
   if (pendingFill_) {
     memory_.fill(*pendingFill_);
-  } else if (pixmap_ != 0) {
+  } else if (picture_.pixmap() != 0) {
     const bool read = readRows(
-        display_, pixmap_, {0, 0, size_.width, size_.height},
+        display_, picture_.pixmap(), {0, 0, size_.width, size_.height},
         [&](int y, const graphics::Pixel* row) { std::copy_n(row, size_.width, memory_.row(y)); });
     if (!read) {
       throw forms::RuntimeError::screenUnreadable(
@@ -208,19 +189,6 @@ void ServerSurface::bringIntoMemory() {
     }
   }
   memoryCurrent_ = true;
-}
-
-void ServerSurface::send(const graphics::Rect& area) {
-  if (gc_ == nullptr) gc_ = XCreateGC(display_, pixmap_, 0, nullptr);
-  XImage* image = XCreateImage(
-      display_, DefaultVisual(display_, DefaultScreen(display_)), kDepth, ZPixmap, 0,
-      reinterpret_cast<char*>(memory_.row(0)), static_cast<unsigned>(size_.width),
-      static_cast<unsigned>(size_.height), 32,
-      static_cast<int>(memory_.stride() * static_cast<std::ptrdiff_t>(sizeof(graphics::Pixel))));
-  XPutImage(display_, pixmap_, gc_, image, area.left, area.top, area.left, area.top,
-            static_cast<unsigned>(area.width), static_cast<unsigned>(area.height));
-  image->data = nullptr;  // the bitmap's
-  XDestroyImage(image);
 }
 
 void ServerSurface::forgetWindow() {

@@ -4,7 +4,7 @@
 
 #include "platform/graphics/surface.h"
 #include "platform/x11/screen_compositor.h"
-#include "platform/x11/server_image.h"
+#include "platform/x11/server_picture.h"
 
 struct _XGC;  // NOLINT(bugprone-reserved-identifier): Xlib's graphics context
 
@@ -36,7 +36,7 @@ class ServerSurface final : public graphics::Surface {
   // Shows the picture in `window` (of `windowSize`) from its top-left corner, `background`
   // beyond it and `overlay` over it, with requests on the compositor's connection, sent now.
   void present(unsigned long window, graphics::Size windowSize, graphics::Pixel background,
-               const ServerImage* overlay);
+               const ServerPicture& overlay);
 
  private:
   void fillRect(unsigned long picture, const graphics::Rect& area, graphics::Pixel colour);
@@ -49,15 +49,12 @@ class ServerSurface final : public graphics::Surface {
   // Before anything reads or draws into the pixmap: a stretch still to do is done.
   void settleDeferredStretch();
   void bringIntoMemory();
-  void send(const graphics::Rect& area);
   void forgetWindow();
 
   ScreenCompositor& compositor_;
   _XDisplay* display_;
   graphics::Size size_;
-  unsigned long pixmap_ = 0;  // none while the size is empty
-  unsigned long picture_ = 0;
-  _XGC* gc_ = nullptr;  // for sending to pixmaps of depth 24
+  ServerPicture picture_;  // empty while the size is
   // A clear not yet done: the whole picture is this colour, whatever the pixmap holds.
   std::optional<graphics::Pixel> pendingFill_;
   // A stretch from the screen not drawn into the pixmap yet, and where its pixels are held.
@@ -67,9 +64,7 @@ class ServerSurface final : public graphics::Surface {
     ScreenCompositor::HeldScreen held;
   };
   std::optional<DeferredStretch> deferred_;
-  unsigned long heldPixmap_ = 0;
-  unsigned long heldPicture_ = 0;
-  graphics::Size heldCapacity_;
+  ServerPicture held_;  // screen pixels for stretches deferred; grows, never shrinks
   // The picture in memory, when it is there; no memory at all while the server alone draws.
   graphics::Bitmap memory_;
   bool memoryCurrent_ = false;

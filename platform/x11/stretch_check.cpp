@@ -9,6 +9,7 @@
 
 #include "platform/x11/drawable_rows.h"
 #include "platform/x11/error_trap.h"
+#include "platform/x11/server_picture.h"
 
 namespace x11 {
 namespace {
@@ -22,51 +23,13 @@ graphics::Pixel rampColumn(std::int64_t x) {
 }
 graphics::Pixel rampRow(std::int64_t y) { return static_cast<graphics::Pixel>((y & 0xFFF) << 11); }
 
-// The pictures of one check, freed when it ends.
-class CheckPictures {
- public:
-  explicit CheckPictures(Display* display) : display_(display) {}
-  ~CheckPictures() {
-    for (const Picture picture : pictures_) XRenderFreePicture(display_, picture);
-    for (const Pixmap pixmap : pixmaps_) XFreePixmap(display_, pixmap);
-  }
-  CheckPictures(const CheckPictures&) = delete;
-  CheckPictures& operator=(const CheckPictures&) = delete;
-
-  Pixmap lastPixmap() const { return pixmaps_.back(); }
-
-  // A new picture of depth 24 holding `pixels` (or nothing if empty), repeated if asked.
-  Picture make(graphics::Size size, const std::vector<graphics::Pixel>& pixels, bool repeat) {
-    const Window root = DefaultRootWindow(display_);
-    const Pixmap pixmap = XCreatePixmap(display_, root, static_cast<unsigned>(size.width),
-                                        static_cast<unsigned>(size.height), 24);
-    pixmaps_.push_back(pixmap);
-    if (!pixels.empty()) {
-      XImage* image = XCreateImage(
-          display_, DefaultVisual(display_, DefaultScreen(display_)), 24, ZPixmap, 0,
-          reinterpret_cast<char*>(const_cast<graphics::Pixel*>(pixels.data())),
-          static_cast<unsigned>(size.width), static_cast<unsigned>(size.height), 32, 0);
-      const GC gc = XCreateGC(display_, pixmap, 0, nullptr);
-      XPutImage(display_, pixmap, gc, image, 0, 0, 0, 0, static_cast<unsigned>(size.width),
-                static_cast<unsigned>(size.height));
-      XFreeGC(display_, gc);
-      image->data = nullptr;  // the vector's
-      XDestroyImage(image);
-    }
-    XRenderPictureAttributes attributes{};
-    attributes.repeat = repeat ? RepeatNormal : RepeatNone;
-    const Picture picture = XRenderCreatePicture(
-        display_, pixmap, XRenderFindStandardFormat(display_, PictStandardRGB24), CPRepeat,
-        &attributes);
-    pictures_.push_back(picture);
-    return picture;
-  }
-
- private:
-  Display* display_;
-  std::vector<Pixmap> pixmaps_;
-  std::vector<Picture> pictures_;
-};
+// A picture of depth 24 holding `pixels`, `size.width` to a row.
+ServerPicture pictureOf(Display* display, graphics::Size size,
+                        const std::vector<graphics::Pixel>& pixels) {
+  ServerPicture picture(display, size, ServerPicture::Format::Rgb24, /*repeat=*/true);
+  picture.put(pixels.data(), size.width, {0, 0, size.width, size.height});
+  return picture;
+}
 
 }  // namespace
 
@@ -77,28 +40,29 @@ bool serverStretchesExactly(const Connection& connection, StretchRatio x, Stretc
   int mismatches = 0;
   bool read = false;
   {
-    CheckPictures pictures(display);
     // The ramp, put together on the server from one row and one column, each repeated.
     std::vector<graphics::Pixel> columns(static_cast<std::size_t>(extent.width));
     for (int i = 0; i < extent.width; ++i) columns[static_cast<std::size_t>(i)] = rampColumn(i);
     std::vector<graphics::Pixel> rows(static_cast<std::size_t>(extent.height));
     for (int i = 0; i < extent.height; ++i) rows[static_cast<std::size_t>(i)] = rampRow(i);
-    const Picture ramp = pictures.make(extent, {}, false);
-    const Picture across = pictures.make({extent.width, 1}, columns, true);
-    const Picture down = pictures.make({1, extent.height}, rows, true);
+    const ServerPicture ramp(display, extent, ServerPicture::Format::Rgb24);
+    const ServerPicture across = pictureOf(display, {extent.width, 1}, columns);
+    const ServerPicture down = pictureOf(display, {1, extent.height}, rows);
     const auto width = static_cast<unsigned>(extent.width);
     const auto height = static_cast<unsigned>(extent.height);
-    XRenderComposite(display, PictOpSrc, across, None, ramp, 0, 0, 0, 0, 0, 0, width, height);
-    XRenderComposite(display, PictOpAdd, down, None, ramp, 0, 0, 0, 0, 0, 0, width, height);
+    XRenderComposite(display, PictOpSrc, across.picture(), None, ramp.picture(), 0, 0, 0, 0, 0, 0,
+                     width, height);
+    XRenderComposite(display, PictOpAdd, down.picture(), None, ramp.picture(), 0, 0, 0, 0, 0, 0,
+                     width, height);
 
     // The stretch itself, as the surfaces do it from the screen.
-    const Picture stretched = pictures.make(extent, {}, false);
-    const Pixmap result = pictures.lastPixmap();
-    XRenderSetPictureFilter(display, ramp, FilterNearest, nullptr, 0);
-    compositeStretch(display, ramp, {0, 0, extent.width, extent.height}, {x, y, extent, 0, 0},
-                     stretched, {0, 0, extent.width, extent.height});
+    const ServerPicture stretched(display, extent, ServerPicture::Format::Rgb24);
+    XRenderSetPictureFilter(display, ramp.picture(), FilterNearest, nullptr, 0);
+    compositeStretch(display, ramp.picture(), {0, 0, extent.width, extent.height},
+                     {x, y, extent, 0, 0}, stretched.picture(),
+                     {0, 0, extent.width, extent.height});
 
-    read = readRows(display, result, {0, 0, extent.width, extent.height},
+    read = readRows(display, stretched.pixmap(), {0, 0, extent.width, extent.height},
                     [&](int row, const graphics::Pixel* pixels) {
                       const std::int64_t sourceY = row * y.source / y.dest;
                       for (int column = 0; column < extent.width; ++column) {
