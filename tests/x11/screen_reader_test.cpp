@@ -12,12 +12,14 @@
 #include "platform/x11/pointer.h"
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/server_surface.h"
+#include "platform/x11/stretch_check.h"
 #include "screen_colours.h"
 #include "screen_pattern.h"
 #include "test_display.h"
 #include "wait_until.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
 #include <X11/extensions/Xrandr.h>
+#include <X11/extensions/Xrender.h>
 
 namespace {
 
@@ -365,6 +367,43 @@ TEST_F(DesktopStretch, OnTheServerOtherCopiesAndClearsKeepTheirPixels) {
   EXPECT_TRUE(onServer.pixels() == inMemory.pixels());
   onServer.fill(graphics::rgb(4, 5, 6));
   EXPECT_EQ(onServer.pixels().at(69, 39), graphics::rgb(4, 5, 6));
+}
+
+// The server's verdict on a ratio, from one row and one column of ramp, is what its stretch of
+// a whole picture shows. Five thousand pixels wide, this Xvfb gives zooms 3.3 and 3.7 inexactly.
+TEST_F(DesktopStretch, TheServersVerdictOnAZoomIsWhatItsStretchShows) {
+  x11::Connection connection;
+  x11::ScreenReader reader(connection);
+  const graphics::Size extent{5120, 3};
+  graphics::Bitmap pattern(extent.width, extent.height);
+  for (int y = 0; y < extent.height; ++y) {
+    for (int x = 0; x < extent.width; ++x) pattern.set(x, y, patternAt(x, y) | 0x800000U);
+  }
+  for (const int zoom : {32, 33, 37, 40}) {
+    const x11::StretchRatio ratio = x11::ratioOf(10, zoom);
+    x11::ServerPicture source(connection.display(), extent, x11::ServerPicture::Format::Rgb24);
+    source.put(pattern.row(0), pattern.stride(), {0, 0, extent.width, extent.height});
+    XRenderSetPictureFilter(connection.display(), source.picture(), FilterNearest, nullptr, 0);
+    const x11::ServerPicture stretched(connection.display(), extent,
+                                       x11::ServerPicture::Format::Rgb24);
+    x11::compositeStretch(connection.display(), source.picture(),
+                          {0, 0, extent.width, extent.height}, {ratio, ratio, extent, 0, 0},
+                          stretched.picture(), {0, 0, extent.width, extent.height});
+    const graphics::PixelView shown =
+        reader.readPixmap(stretched.pixmap(), {0, 0, extent.width, extent.height});
+    graphics::Bitmap portable(extent.width, extent.height);
+    graphics::BitmapSource from(pattern);
+    graphics::StretchScratch scratch;
+    graphics::stretchCopy(portable, {0, 0, zoom * extent.width, zoom * extent.height}, from,
+                          {0, 0, 10 * extent.width, 10 * extent.height}, scratch);
+    bool same = true;
+    for (int y = 0; y < extent.height; ++y) {
+      for (int x = 0; x < extent.width; ++x)
+        same = same && x11::rgbOnly(shown.row(y)[x]) == portable.at(x, y);
+    }
+    EXPECT_EQ(x11::serverStretchesExactly(connection, ratio, ratio, extent), same)
+        << "zoom " << zoom << "/10";
+  }
 }
 
 // On a screen whose pixels are colour indices (PseudoColor at depth 8) reads fail, saying why.
