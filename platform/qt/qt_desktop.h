@@ -42,7 +42,9 @@ class QtDesktop final : public platform::Desktop {
   x11::Connection connection_;
   x11::ScreenReader screenReader_;
   std::unique_ptr<x11::ScreenCompositor> compositor_;
-  platform::DeviceContexts deviceContexts_{screenReader_};
+  // Where the X server stretches, it holds the still capture's area too.
+  platform::DeviceContexts deviceContexts_{screenReader_,
+                                           compositor_ ? &compositor_->heldScreen() : nullptr};
   platform::EllipticRegions regions_;
   x11::Pointer pointer_{connection_};
   x11::Programs programs_;

@@ -8,6 +8,21 @@
 
 namespace x11 {
 
+void putPixels(Display* display, unsigned long drawable, GC gc, int depth,
+               const std::uint32_t* pixels, std::ptrdiff_t stride, const graphics::Rect& area) {
+  if (area.empty()) return;
+  // The image header spans the picture in memory up to the area's far corner.
+  XImage* image =
+      XCreateImage(display, nullptr, static_cast<unsigned>(depth), ZPixmap, 0,
+                   reinterpret_cast<char*>(const_cast<std::uint32_t*>(pixels)),
+                   static_cast<unsigned>(area.right()), static_cast<unsigned>(area.bottom()), 32,
+                   static_cast<int>(stride * static_cast<std::ptrdiff_t>(sizeof(*pixels))));
+  XPutImage(display, drawable, gc, image, area.left, area.top, area.left, area.top,
+            static_cast<unsigned>(area.width), static_cast<unsigned>(area.height));
+  image->data = nullptr;
+  XDestroyImage(image);
+}
+
 ServerPicture::ServerPicture(Display* display, graphics::Size size, Format format, bool repeat)
     : display_(display), size_(size), depth_(format == Format::Rgb24 ? 24 : 32) {
   pixmap_ = XCreatePixmap(display, DefaultRootWindow(display), static_cast<unsigned>(size.width),
@@ -45,19 +60,9 @@ ServerPicture& ServerPicture::operator=(ServerPicture&& other) noexcept {
 void ServerPicture::put(const std::uint32_t* pixels, std::ptrdiff_t stride,
                         const graphics::Rect& area) {
   if (area.empty()) return;
-  // The image header spans the picture in memory up to the area's far corner; the bytes stay
-  // the caller's.
-  XImage* image =
-      XCreateImage(display_, nullptr, static_cast<unsigned>(depth_), ZPixmap, 0,
-                   reinterpret_cast<char*>(const_cast<std::uint32_t*>(pixels)),
-                   static_cast<unsigned>(area.right()), static_cast<unsigned>(area.bottom()), 32,
-                   static_cast<int>(stride * static_cast<std::ptrdiff_t>(sizeof(*pixels))));
   const GC gc = XCreateGC(display_, pixmap_, 0, nullptr);
-  XPutImage(display_, pixmap_, gc, image, area.left, area.top, area.left, area.top,
-            static_cast<unsigned>(area.width), static_cast<unsigned>(area.height));
+  putPixels(display_, pixmap_, gc, depth_, pixels, stride, area);
   XFreeGC(display_, gc);
-  image->data = nullptr;
-  XDestroyImage(image);
 }
 
 void ServerPicture::free() {
