@@ -1,10 +1,15 @@
 #include "platform/qt/server_picture_widget.h"
 
+#include <QCoreApplication>
+
 namespace qtplatform {
 
 ServerPictureWidget::ServerPictureWidget(QWidget& parent, forms::PeerListener& listener,
                                          x11::ScreenCompositor& compositor)
     : PictureWidget(parent, listener), connection_(compositor.connection()), surface_(compositor) {
+  // The box alone needs a window of its own. Left to itself, Qt would give one to every control
+  // beside it too: each a window more to make at start-up and to paint into apart.
+  QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
   setAttribute(Qt::WA_NativeWindow);
   // Qt hands every paint to paintEvent and draws nothing itself, not even a background.
   setAttribute(Qt::WA_PaintOnScreen);
