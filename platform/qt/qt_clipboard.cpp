@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QThread>
 #include <algorithm>
+#include <utility>
 
 #include "platform/forms/runtime_error.h"
 #include "platform/x11/clipboard_keeper.h"
@@ -18,8 +19,12 @@ namespace {
 // if Qt never hears of it.
 constexpr int kHandOverNoticeMs = 1000;
 
-QImage toImage(const graphics::Bitmap& picture) {
-  QImage image(picture.width(), picture.height(), QImage::Format_RGB32);
+// `picture` as a QImage, in the memory of `spare` if that fits and nobody else holds it: a capture
+// after a capture of the same size takes no new memory.
+QImage toImage(const graphics::Bitmap& picture, QImage spare) {
+  QImage image = spare.size() == QSize(picture.width(), picture.height()) && spare.isDetached()
+                     ? std::move(spare)
+                     : QImage(picture.width(), picture.height(), QImage::Format_RGB32);
   for (int y = 0; y < picture.height(); ++y) {
     std::copy_n(picture.row(y), picture.width(),
                 reinterpret_cast<graphics::Pixel*>(image.scanLine(y)));
@@ -59,11 +64,12 @@ void waitUntilQtLetGo(const QClipboard& clipboard) {
 
 void QtClipboard::Clear() {
   systemClipboard().clear();
-  picture_ = QImage();
+  // Qt has let go of its copy: the memory serves the next picture.
+  spare_ = std::exchange(picture_, QImage());
 }
 
 void QtClipboard::SetData(const graphics::Bitmap& picture) {
-  picture_ = toImage(picture);
+  picture_ = toImage(picture, std::exchange(spare_, QImage()));
   systemClipboard().setImage(picture_);
 }
 

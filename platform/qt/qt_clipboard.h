@@ -21,6 +21,7 @@ class QtClipboard final : public platform::Clipboard {
 
  private:
   QImage picture_;  // the picture we put on the clipboard last, if it still should hold it
+  QImage spare_;    // the one before, cleared from the clipboard, its memory for the next
 };
 
 }  // namespace qtplatform
