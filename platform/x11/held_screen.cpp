@@ -12,7 +12,8 @@ HeldScreen::HeldScreen(ScreenCompositor& compositor, ScreenReader& screen)
     : compositor_(compositor), screen_(screen), inMemory_(screen) {}
 
 void HeldScreen::hold(const graphics::Rect& area) {
-  const graphics::Rect onScreen = graphics::intersect(area, screen_.bounds());
+  const graphics::Rect screen = screen_.bounds();
+  const graphics::Rect onScreen = graphics::intersect(area, screen);
   held_.reset();
   if (onScreen.empty()) {
     inMemory_.hold(onScreen);
@@ -29,7 +30,8 @@ void HeldScreen::hold(const graphics::Rect& area) {
     XRenderSetPictureFilter(compositor_.connection().display(), picture_.picture(), FilterNearest,
                             nullptr, 0);
   }
-  const ScreenCompositor::HeldArea held = compositor_.hold(picture_.picture(), onScreen);
+  const ScreenCompositor::HeldArea held =
+      compositor_.hold(picture_.picture(), onScreen, {screen.width, screen.height});
   // Waiting for the server to have copied the pixels puts the copy before anything any client
   // sends later: the window that is about to grow over them, for one.
   if (trap.failed()) {

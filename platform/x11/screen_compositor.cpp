@@ -72,16 +72,14 @@ bool ScreenCompositor::canStretch(graphics::Size targetSize, const graphics::Rec
                {screen.width, screen.height});
 }
 
-ScreenCompositor::HeldArea ScreenCompositor::hold(unsigned long picture,
-                                                  const graphics::Rect& area) {
-  const graphics::Rect screen = screen_.bounds();
-  const graphics::Size screenSize{screen.width, screen.height};
+ScreenCompositor::HeldArea ScreenCompositor::hold(unsigned long picture, const graphics::Rect& area,
+                                                  graphics::Size screen) {
   // A copy pixel for pixel: exact at any screen size.
   const StretchRatio one;
-  compositeStretch(connection_.display(), root_, screen,
-                   {one, one, screenSize, area.left, area.top}, picture,
+  compositeStretch(connection_.display(), root_, {0, 0, screen.width, screen.height},
+                   {one, one, screen, area.left, area.top}, picture,
                    {0, 0, area.width, area.height});
-  return {picture, area, screenSize};
+  return {picture, area, screen};
 }
 
 const ScreenCompositor::HeldArea* ScreenCompositor::heldFor(const graphics::PixelSource& source,

@@ -44,8 +44,8 @@ class ScreenCompositor {
     graphics::Rect area;
     graphics::Size screen;
   };
-  // Copies `area` (on the screen) into `picture`.
-  HeldArea hold(unsigned long picture, const graphics::Rect& area);
+  // Copies `area` (on the screen, of `screen` size just now) into `picture`.
+  HeldArea hold(unsigned long picture, const graphics::Rect& area, graphics::Size screen);
   // Where the server holds the pixels of `span` of `source` for a stretch: in a picture of ours
   // when `source` is the held screen and holds them all, else nothing (the screen as it is).
   const HeldArea* heldFor(const graphics::PixelSource& source, const graphics::Rect& span) const;

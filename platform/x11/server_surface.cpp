@@ -138,14 +138,16 @@ void ServerSurface::stretchOnServer(const graphics::Rect& dest, graphics::PixelS
   const graphics::Rect& visible = plan.visibleDest;
   const bool covered = visible == graphics::Rect{0, 0, size_.width, size_.height};
   const bool fromScreen = &source == &compositor_.screen();
-  const graphics::Rect span = graphics::intersect(plan.sourceSpan, source.bounds());
+  const graphics::Rect bounds = source.bounds();
+  const graphics::Rect span = graphics::intersect(plan.sourceSpan, bounds);
   if (covered) {
     deferred_.reset();
   } else {
     settleDeferredStretch();
   }
   settlePendingFill(covered);
-  if (!covered || !fromScreen || !deferStretch(dest, sourceRect, span, visible)) {
+  if (!covered || !fromScreen ||
+      !deferStretch(dest, sourceRect, span, visible, {bounds.width, bounds.height})) {
     compositor_.stretch(picture_.picture(), visible, dest, sourceRect,
                         compositor_.heldFor(source, span));
   }
@@ -242,7 +244,8 @@ void ServerSurface::settlePendingFill(bool covered) {
 }
 
 bool ServerSurface::deferStretch(const graphics::Rect& dest, const graphics::Rect& sourceRect,
-                                 const graphics::Rect& span, const graphics::Rect& visible) {
+                                 const graphics::Rect& span, const graphics::Rect& visible,
+                                 graphics::Size screen) {
   const auto pixels = [](const graphics::Rect& area) {
     return std::int64_t{area.width} * area.height;
   };
@@ -255,7 +258,7 @@ bool ServerSurface::deferStretch(const graphics::Rect& dest, const graphics::Rec
         ServerPicture::Format::Rgb24);
     XRenderSetPictureFilter(display_, held_.picture(), FilterNearest, nullptr, 0);
   }
-  deferred_ = DeferredStretch{dest, sourceRect, compositor_.hold(held_.picture(), span)};
+  deferred_ = DeferredStretch{dest, sourceRect, compositor_.hold(held_.picture(), span, screen)};
   return true;
 }
 

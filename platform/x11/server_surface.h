@@ -58,7 +58,8 @@ class ServerSurface final : public graphics::Surface {
   // Holds the screen pixels of a stretch over the whole picture, when that is fewer pixels
   // than the picture's; false otherwise.
   bool deferStretch(const graphics::Rect& dest, const graphics::Rect& sourceRect,
-                    const graphics::Rect& span, const graphics::Rect& visible);
+                    const graphics::Rect& span, const graphics::Rect& visible,
+                    graphics::Size screen);
   // Before anything reads or draws into the pixmap: a stretch still to do is done.
   void settleDeferredStretch();
   void bringIntoMemory();
