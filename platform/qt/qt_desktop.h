@@ -5,19 +5,19 @@
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/device_contexts.h"
 #include "platform/desktop/elliptic_regions.h"
-#include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_screen_metrics.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/pointer.h"
 #include "platform/x11/programs.h"
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/screen_reader.h"
+#include "platform/x11/x11_clipboard.h"
 
 namespace qtplatform {
 
 // The real desktop: the screen, the pointer, keys and program start through an X connection
-// of its own; the clipboard, the screen's scale and the beep through Qt, whose application
-// must exist by the time those are used.
+// of its own, the clipboard through another; the screen's scale and the beep through Qt, whose
+// application must exist by the time those are used.
 class QtDesktop final : public platform::Desktop {
  public:
   // Throws std::runtime_error when there is no X display.
@@ -35,8 +35,9 @@ class QtDesktop final : public platform::Desktop {
   // cannot (see ScreenCompositor). Lives as long as the desktop.
   x11::ScreenCompositor* compositor() { return compositor_.get(); }
 
-  // At exit: keeps our picture on the clipboard after we are gone (see QtClipboard).
-  void handOverClipboard() { clipboard_.handOver(); }
+  // At exit, after the event loop: keeps our picture on the clipboard after we are gone (see
+  // X11Clipboard).
+  void handOverClipboard();
 
  private:
   x11::Connection connection_;
@@ -46,7 +47,7 @@ class QtDesktop final : public platform::Desktop {
   platform::EllipticRegions regions_;
   x11::Pointer pointer_{connection_};
   x11::Programs programs_;
-  QtClipboard clipboard_;
+  x11::X11Clipboard clipboard_;
   QtScreenMetrics screen_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QRect>
 #include <functional>
 #include <memory>
