@@ -1,6 +1,9 @@
-// Leaving the program: closed by the user or with its window destroyed from outside, it ends
-// with status 0, and the last picture stays pasteable after it has gone: a process of its own
-// keeps serving it until another program takes the clipboard or a clipboard manager saved it.
+// Leaving the program: closed by the user, with its window destroyed from outside or ended by a
+// signal, it ends with status 0, and the last picture stays pasteable after it has gone: a
+// process of its own keeps serving it until another program takes the clipboard or a clipboard
+// manager saved it.
+#include <csignal>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -134,11 +137,36 @@ TEST_F(ProgramExit, PasteUnderWayWhenTheWindowClosesGetsTheWholePicture) {
   EXPECT_TRUE(samePicture(clipboardPicture("image/bmp"), whole)) << "the keeper serves it";
 }
 
-TEST_F(ProgramExit, WindowDestroyedFromOutsideEndsTheProgramAsClosingIt) {
+// Other ways of ending the program than its close button, each ended as that one ends it.
+struct Ending {
+  const char* name;
+  std::function<void(const ProgramUnderTest&)> end;
+};
+
+void PrintTo(const Ending& ending, std::ostream* out) { *out << ending.name; }
+
+class ProgramEnded : public ProgramExit, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(ProgramEnded, EndsAsClosingTheWindowDoes) {
   capture();
-  ASSERT_TRUE(outputOf({"xdotool", "windowclose", std::to_string(program_->window())}, kPatience));
+  GetParam().end(*program_);
   EXPECT_EQ(program_->exitStatusWithin(kPatience), 0);
   EXPECT_TRUE(pictureStaysPasteable());
 }
+
+void sendSignal(const ProgramUnderTest& program, int signal) { kill(program.pid(), signal); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, ProgramEnded,
+    ::testing::Values(
+        Ending{"WindowDestroyedFromOutside",
+               [](const ProgramUnderTest& program) {
+                 ASSERT_TRUE(outputOf({"xdotool", "windowclose", std::to_string(program.window())},
+                                      kPatience));
+               }},
+        Ending{"SIGTERM", [](const ProgramUnderTest& program) { sendSignal(program, SIGTERM); }},
+        Ending{"SIGINT", [](const ProgramUnderTest& program) { sendSignal(program, SIGINT); }},
+        Ending{"SIGHUP", [](const ProgramUnderTest& program) { sendSignal(program, SIGHUP); }}),
+    [](const ::testing::TestParamInfo<Ending>& row) { return std::string(row.param.name); });
 
 }  // namespace
