@@ -1,4 +1,4 @@
-#include "platform/qt/qt_desktop.h"
+#include "platform/x11/qt/desktop.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -7,7 +7,7 @@
 
 #include "platform/qt/image_files.h"
 
-namespace qtplatform {
+namespace x11 {
 namespace {
 
 // While we wait for a started program's window, ours keeps painting and Qt keeps serving what
@@ -20,15 +20,15 @@ void keepServing() {
 
 }  // namespace
 
-QtDesktop::QtDesktop()
+Desktop::Desktop()
     : screenReader_(connection_),
-      compositor_(x11::ScreenCompositor::open(connection_, screenReader_)),
+      compositor_(ScreenCompositor::open(connection_, screenReader_)),
       programs_(connection_, keepServing),
-      clipboard_(encodePicture) {}
+      clipboard_(qtplatform::encodePicture) {}
 
-void QtDesktop::Beep() { QApplication::beep(); }
+void Desktop::Beep() { QApplication::beep(); }
 
-void QtDesktop::handOverClipboard() {
+void Desktop::handOverClipboard() {
   // Text selected in the text box is Qt's to serve, and Qt would offer it to a clipboard
   // manager at exit and wait up to five seconds for it; nobody pastes that after we are gone.
   QClipboard* qtClipboard = QGuiApplication::clipboard();
@@ -38,4 +38,4 @@ void QtDesktop::handOverClipboard() {
   clipboard_.handOver();
 }
 
-}  // namespace qtplatform
+}  // namespace x11
