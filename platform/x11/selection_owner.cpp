@@ -101,18 +101,26 @@ bool SelectionOwner::take(std::shared_ptr<SelectionContent> content) {
 }
 
 bool SelectionOwner::clear() {
+  content_.reset();
+  const std::optional<xcb_window_t> owner = currentOwner();
+  if (!owner) return false;
+  // Already empty: telling the world it was emptied again would only stir up its watchers
+  // (a Wayland compositor's X11 bridge, clipboard managers).
+  if (*owner == XCB_NONE) return true;
   const std::optional<xcb_timestamp_t> time = serverTime();
   if (!time) return false;
-  content_.reset();
   xcb_set_selection_owner(xcb_, XCB_NONE, selection_, *time);
   xcb_flush(xcb_);
   return true;
 }
 
-bool SelectionOwner::serverNamesUsOwner() const {
+bool SelectionOwner::serverNamesUsOwner() const { return currentOwner() == window_; }
+
+std::optional<xcb_window_t> SelectionOwner::currentOwner() const {
   const XcbReply<xcb_get_selection_owner_reply_t> reply(
       xcb_get_selection_owner_reply(xcb_, xcb_get_selection_owner(xcb_, selection_), nullptr));
-  return reply && reply->owner == window_;
+  if (!reply) return std::nullopt;
+  return reply->owner;
 }
 
 bool SelectionOwner::handle(const xcb_generic_event_t& event) {

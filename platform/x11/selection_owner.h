@@ -77,6 +77,8 @@ class SelectionOwner {
   };
 
   std::optional<xcb_timestamp_t> serverTime();
+  // The selection's owner as the server names it now; nothing when the server is gone.
+  std::optional<xcb_window_t> currentOwner() const;
   void answer(const xcb_selection_request_event_t& request);
   bool convert(xcb_window_t requestor, xcb_atom_t target, xcb_atom_t property, bool multipleToo);
   bool convertEach(xcb_window_t requestor, xcb_atom_t property);

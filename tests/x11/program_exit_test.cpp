@@ -70,15 +70,19 @@ TEST_F(ProgramExit, PictureStaysOnTheClipboardUntilAnotherProgramTakesIt) {
       << "the keeper stays after another program took the clipboard";
 }
 
-// The keeper gives up on a paste that stalls once it has waited a while for it, and leaves.
-TEST_F(ProgramExit, PasteStalledHalfWayKeepsTheKeeperNoLongerThanItWaitsForIt) {
+// The program and the keeper each give up on a paste that stalls once they have waited a while
+// for it, and leave.
+TEST_F(ProgramExit, PasteStalledHalfWayKeepsNeitherTheProgramNorTheKeeper) {
   capture();
+  const PasteInPieces stalledOnTheProgram("image/png");
+  ASSERT_TRUE(stalledOnTheProgram.started());
   screen_.closeWindow(program_->window());
-  ASSERT_EQ(program_->exitStatusWithin(kPatience), 0);
+  ASSERT_EQ(program_->exitStatusWithin(kPatience), 0)
+      << "the program stays for a paste that stalled";
   const long keeper = clipboardServer();
   ASSERT_GT(keeper, 0);
-  const PasteInPieces paste("image/png");
-  ASSERT_TRUE(paste.started());
+  const PasteInPieces stalledOnTheKeeper("image/png");
+  ASSERT_TRUE(stalledOnTheKeeper.started());
   const OtherProgramCopying copier;
   EXPECT_TRUE(waitUntil([&] { return foreignProcessGone(static_cast<int>(keeper)); }))
       << "the keeper stays for a paste that stalled";
