@@ -155,6 +155,14 @@ std::optional<SelectionOwner::Clock::time_point> SelectionOwner::serveReceived()
   return nextDrop;
 }
 
+void SelectionOwner::finishServing() {
+  // Once the server has answered this, every request it sent us before has come in too.
+  const XcbReply<xcb_get_input_focus_reply_t> roundTrip(
+      xcb_get_input_focus_reply(xcb_, xcb_get_input_focus(xcb_), nullptr));
+  serveReceived();
+  serveWhile([this] { return transferring(); });
+}
+
 void SelectionOwner::serveWhile(const std::function<bool()>& more,
                                 const std::function<void(const xcb_generic_event_t&)>& other) {
   while (true) {

@@ -61,6 +61,9 @@ class SelectionOwner {
   // Handles the events that came in already, without waiting; returns when the next stalled
   // transfer would be dropped, as dropStalled does.
   std::optional<Clock::time_point> serveReceived();
+  // Answers every request that reached us so far and finishes the transfers under way, as
+  // long as their requestors keep taking pieces.
+  void finishServing();
   // Serves the selection while `more` holds and the server is there, waiting for events; those
   // that are not the selection's go to `other`.
   void serveWhile(const std::function<bool()>& more,

@@ -39,22 +39,25 @@ int millisecondsUntil(std::optional<SelectionOwner::Clock::time_point> deadline)
 
 }  // namespace
 
-// The picture in each format, encoded when first asked for and kept.
+// The picture in each format, encoded when first asked for and kept. Asked from the serving
+// thread and, at exit, from the program's own.
 class X11Clipboard::EncodedPicture final : public SelectionContent {
  public:
   EncodedPicture(const graphics::Bitmap& picture, PictureEncoder encode)
       : picture_(picture), encode_(std::move(encode)) {}
 
   std::optional<std::string_view> bytes(std::size_t index) override {
+    const std::lock_guard lock(mutex_);
     std::optional<std::string>& encoded = encoded_.at(index);
     if (!encoded) encoded = encode_(picture_, kFormats.at(index).encoding);
     if (encoded->empty()) return std::nullopt;
-    return *encoded;
+    return *encoded;  // never changes again
   }
 
  private:
-  graphics::Bitmap picture_;
-  PictureEncoder encode_;
+  const graphics::Bitmap picture_;
+  const PictureEncoder encode_;
+  std::mutex mutex_;
   std::array<std::optional<std::string>, kFormats.size()> encoded_;
 };
 
@@ -95,15 +98,23 @@ void X11Clipboard::SetData(const graphics::Bitmap& picture) {
 }
 
 void X11Clipboard::handOver() {
-  stopServing();
-  if (picture_ && owner_.serverNamesUsOwner()) {
+  // The serving thread goes on meanwhile: encoding a large picture takes a while, and pastes
+  // under way must not stall on it.
+  if (picture_ && ownedNow()) {
     std::vector<ClipboardOffer> offers;
     for (std::size_t i = 0; i < kFormats.size(); ++i) {
       if (const auto bytes = picture_->bytes(i)) offers.push_back({kFormats[i].target, *bytes});
     }
-    if (!offers.empty()) startClipboardKeeper(offers);
+    // Asked again: another program may have copied while we encoded.
+    if (!offers.empty() && ownedNow()) startClipboardKeeper(offers);
   }
-  owner_.serveWhile([this] { return owner_.transferring(); });
+  stopServing();
+  owner_.finishServing();
+}
+
+bool X11Clipboard::ownedNow() {
+  const std::lock_guard lock(mutex_);
+  return owner_.serverNamesUsOwner();
 }
 
 // The serving thread: waits for the server or for a wake-up, then handles what came in.

@@ -33,15 +33,16 @@ class X11Clipboard final : public platform::Clipboard {
 
   // At exit: if the X server still names us the clipboard's owner (another program, another
   // copy of this one too, may have copied since), hands the picture to a keeper process, so
-  // that it stays pasteable after we are gone. Then finishes the pastes under way, which new
-  // ones no longer join, each bounded: a program that stops fetching its picture keeps us a
-  // few seconds at most.
+  // that it stays pasteable after we are gone. Then answers what was asked of us until the
+  // keeper took over and finishes the pastes under way, each bounded: a program that stops
+  // fetching its picture keeps us a few seconds at most.
   void handOver();
 
  private:
   class EncodedPicture;
 
   void serve();
+  bool ownedNow();
   void wakeServer() const;
   void stopServing();
 
