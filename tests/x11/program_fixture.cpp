@@ -10,7 +10,6 @@
 
 namespace {
 
-const QPoint kSecondCornerOffset(3, 24);
 constexpr const char* kRuntimeErrorReport = "実行時エラー";
 
 // Whether `picture` shows the pattern from `topLeft` on, magnified `zoom` times, all over.
@@ -59,6 +58,9 @@ void ProgramTest::TearDown() {
     EXPECT_EQ(errors.find(kRuntimeErrorReport), std::string::npos) << errors;
     program_.reset();
   }
+  // Stopped, the program leaves its picture to a keeper: nothing of this test may serve the
+  // next one's clipboard.
+  emptyClipboard(display_);
   pattern_.reset();
   input_.setNumLock(numLockAtStart_);
 }

@@ -14,6 +14,9 @@
 #include "user_screen.h"
 #include "wait_until.h"
 
+// Where the pointer rests when the user releases "2": up and left of the second corner.
+inline const QPoint kSecondCornerOffset(3, 24);
+
 // Each test: a noise pattern on the left of the screen, the program freshly started with its
 // window moved clear of the pattern, the pointer parked where nothing lies.
 class ProgramTest : public ::testing::Test {
@@ -30,6 +33,9 @@ class ProgramTest : public ::testing::Test {
   // the pointer stays until the program has taken each step. Sent all at once, Qt may see
   // the release only with the next move, wherever the pointer is by then.
   void clickAt(QPoint screenPoint) const;
+  // The lens bar counts tenths of a zoom; Right, with the focus on it, adds one.
+  static constexpr int kLensStepsPerZoom = 10;
+
   // A key stroke, and the user's pause until the program has taken it.
   void strikeKey(unsigned long keysym) const;
   void strikeKeyHolding(unsigned long keysym, unsigned long heldKeysym) const;

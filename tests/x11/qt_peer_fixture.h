@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
+#include <QLabel>
 #include <QProcess>
 #include <QTimer>
 #include <QWidget>
@@ -16,8 +18,12 @@
 #include "platform/forms/peers.h"
 #include "platform/qt/native_widget.h"
 #include "platform/qt/qt_toolkit.h"
+#include "platform/x11/connection.h"
+#include "platform/x11/pointer.h"
+#include "platform/x11/qt/window_system.h"
 #include "tests/x11/test_display.h"
 #include "tests/x11/user_ping.h"
+#include "tests/x11/user_screen.h"
 #include "tests/x11/wait_until.h"
 
 // The Qt peers on the test's virtual X server, with a listener that records what they report.
@@ -59,6 +65,29 @@ inline void movePointerTo(QWidget& widget, QPoint position) {
   QCursor::setPos(widget.mapToGlobal(position));
 }
 
+// The messages of this process that the user can see: the X server shows them, inside the
+// screen. Qt's isVisible() says only that Qt was asked to show them.
+inline std::vector<QDialog*> messagesOnScreen(const TestDisplay& display) {
+  const UserScreen screen(display);
+  std::vector<QDialog*> shown;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* message = qobject_cast<QDialog*>(widget);
+    if (message != nullptr && message->internalWinId() != 0 &&
+        display.viewable(message->internalWinId()) &&
+        QRect(QPoint(), screen.size()).contains(screen.clientArea(message->internalWinId()))) {
+      shown.push_back(message);
+    }
+  }
+  return shown;
+}
+
+// Every text that a message shows, a line each.
+inline QString textOf(const QDialog& message) {
+  QStringList texts;
+  for (const QLabel* label : message.findChildren<QLabel*>()) texts << label->text();
+  return texts.join(QLatin1Char('\n'));
+}
+
 class Recorder final : public forms::PeerListener {
  public:
   int clicks = 0;
@@ -79,8 +108,6 @@ class Recorder final : public forms::PeerListener {
 // A shown, active window of the given client size, ready for controls.
 class QtPeerTest : public ::testing::Test {
  protected:
-  QtPeerTest() { application(); }
-
   void openWindow(graphics::Size client) {
     window = toolkit.createWindow(windowEvents);
     window->setCaption("ピア試験");
@@ -105,8 +132,12 @@ class QtPeerTest : public ::testing::Test {
     QCoreApplication::processEvents();  // what the events before the answer left to deliver
   }
 
+  QApplication& app = application();  // before anything of Qt's is made
   TestDisplay display;
-  qtplatform::QtToolkit toolkit;
+  x11::Connection connection;
+  x11::Pointer pointer{connection};
+  x11::WindowSystem windowSystem{pointer, nullptr};
+  qtplatform::QtToolkit toolkit{windowSystem};
   Recorder windowEvents;
   std::unique_ptr<forms::WindowPeer> window;
 };

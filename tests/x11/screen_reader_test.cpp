@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QRect>
 #include <functional>
 #include <memory>
@@ -9,18 +10,19 @@
 
 #include "platform/forms/runtime_error.h"
 #include "platform/graphics/device_context.h"
-#include "platform/qt/qt_desktop.h"
 #include "platform/x11/pointer.h"
+#include "platform/x11/qt/desktop.h"
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/server_surface.h"
 #include "platform/x11/stretch_check.h"
+#include "screen_change.h"
 #include "screen_colours.h"
 #include "screen_pattern.h"
 #include "test_display.h"
 #include "user_screen.h"
 #include "wait_until.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
-#include <X11/extensions/Xrandr.h>
+#include <X11/Xlib.h>
 #include <X11/extensions/Xrender.h>
 
 namespace {
@@ -171,75 +173,22 @@ TEST_P(ScreenReading, ReadsEveryChannelValueAsTheServerShowsIt) {
   XFreePixmap(display().get(), pixmap);
 }
 
-// Changes the screen's size as xrandr does, turning off the monitors that no longer fit; puts
-// the size and the monitors back when it goes.
-class ScreenResize {
- public:
-  explicit ScreenResize(const TestDisplay& display)
-      : display_(display.get()),
-        original_{display.width(), display.height()},
-        millimetres_{DisplayWidthMM(display_, 0), DisplayHeightMM(display_, 0)} {
-    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display_, display.root());
-    for (int i = 0; i < resources->ncrtc; ++i) {
-      crtcs_.emplace_back(resources->crtcs[i],
-                          XRRGetCrtcInfo(display_, resources, resources->crtcs[i]));
-    }
-    XRRFreeScreenResources(resources);
-  }
-  ~ScreenResize() {
-    to(original_.width, original_.height);
-    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display_, root());
-    for (const auto& [crtc, info] : crtcs_) {
-      XRRSetCrtcConfig(display_, resources, crtc, CurrentTime, info->x, info->y, info->mode,
-                       info->rotation, info->outputs, info->noutput);
-      XRRFreeCrtcInfo(info);
-    }
-    XRRFreeScreenResources(resources);
-    XSync(display_, False);
-  }
-  ScreenResize(const ScreenResize&) = delete;
-  ScreenResize& operator=(const ScreenResize&) = delete;
-
-  void to(int width, int height) {
-    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display_, root());
-    for (const auto& [crtc, info] : crtcs_) {
-      if (info->x + static_cast<int>(info->width) > width ||
-          info->y + static_cast<int>(info->height) > height) {
-        XRRSetCrtcConfig(display_, resources, crtc, CurrentTime, 0, 0, None, RR_Rotate_0, nullptr,
-                         0);
-      }
-    }
-    XRRFreeScreenResources(resources);
-    XRRSetScreenSize(display_, root(), width, height, millimetres_.width * width / original_.width,
-                     millimetres_.height * height / original_.height);
-    XSync(display_, False);
-  }
-
- private:
-  Window root() const { return DefaultRootWindow(display_); }
-
-  Display* display_;
-  graphics::Size original_;
-  graphics::Size millimetres_;
-  std::vector<std::pair<RRCrtc, XRRCrtcInfo*>> crtcs_;
-};
-
 // Monitors come and go: the reader follows the screen's size as the server announces it, and
 // reads the grown screen whole and the shrunk one up to its new edges.
 TEST_P(ScreenReading, FollowsTheScreensSizeAsItChanges) {
   const Rect whole{0, 0, screenWidth(), screenHeight()};
   const Rect small{0, 0, 1000, 700};
-  ScreenResize resize(display());
-  resize.to(small.width, small.height);
+  ScreenChange screenChange(display());
+  screenChange.resizeTo(small.width, small.height);
   x11::Connection connection;
   x11::ScreenReader reader(connection, GetParam());
   ASSERT_EQ(reader.bounds(), small);
 
-  resize.to(whole.width, whole.height);
+  screenChange.resizeTo(whole.width, whole.height);
   ASSERT_TRUE(waitUntil([&] { return reader.bounds() == whole; }));
   EXPECT_EQ(firstMismatch(reader.read(whole), whole), "");
 
-  resize.to(small.width, small.height);
+  screenChange.resizeTo(small.width, small.height);
   ASSERT_TRUE(waitUntil([&] { return reader.bounds() == small; }));
   const Rect corner{small.width - 10, small.height - 10, 10, 10};
   EXPECT_EQ(firstMismatch(reader.read(corner), corner), "");
@@ -291,7 +240,7 @@ void expectStretchedPattern(const graphics::Bitmap& bitmap, const Rect& source,
 }
 
 TEST_F(DesktopStretch, CopiesTheScreenIntoABitmapAtAnyZoom) {
-  qtplatform::QtDesktop desktop;
+  x11::Desktop desktop;
   platform::ScreenCopy& gdi = desktop.screenCopy();
   const platform::Hdc screen = gdi.GetDC(0);
   ASSERT_NE(screen, 0U);
@@ -429,9 +378,9 @@ TEST_F(DesktopStretch, OnTheServerTheViewFollowsTheScreenChangingSize) {
   ServerSide side;
   if (side.compositor == nullptr) GTEST_SKIP() << kNoServerStretch;
   side.resize({351, 240}, graphics::kBlack);
-  ScreenResize resize(display());
+  ScreenChange screenChange(display());
   for (const graphics::Size size : {graphics::Size{1000, 700}, graphics::Size{1200, 900}}) {
-    resize.to(size.width, size.height);
+    screenChange.resizeTo(size.width, size.height);
     ASSERT_TRUE(waitUntil([&] {
       return side.screen.bounds() == Rect{0, 0, size.width, size.height};
     }));
@@ -469,8 +418,9 @@ TEST_F(DesktopStretch, OnTheServerAHeldAreaIsTheScreenAsItWas) {
 // The server's verdict on a ratio, from one row and one column of ramp, is what its stretch of
 // a whole picture shows. Five thousand pixels wide, this Xvfb gives zooms 3.3 and 3.7 inexactly.
 TEST_F(DesktopStretch, TheServersVerdictOnAZoomIsWhatItsStretchShows) {
-  x11::Connection connection;
-  x11::ScreenReader reader(connection);
+  ServerSide side;
+  if (side.compositor == nullptr) GTEST_SKIP() << kNoServerStretch;
+  Display* display = side.connection.display();
   const graphics::Size extent{5120, 3};
   graphics::Bitmap pattern(extent.width, extent.height);
   for (int y = 0; y < extent.height; ++y) {
@@ -478,16 +428,15 @@ TEST_F(DesktopStretch, TheServersVerdictOnAZoomIsWhatItsStretchShows) {
   }
   for (const int zoom : {32, 33, 37, 40}) {
     const x11::StretchRatio ratio = x11::ratioOf(10, zoom);
-    x11::ServerPicture source(connection.display(), extent, x11::ServerPicture::Format::Rgb24);
+    x11::ServerPicture source(display, extent, x11::ServerPicture::Format::Rgb24);
     source.put(pattern.row(0), pattern.stride(), {0, 0, extent.width, extent.height});
-    XRenderSetPictureFilter(connection.display(), source.picture(), FilterNearest, nullptr, 0);
-    const x11::ServerPicture stretched(connection.display(), extent,
-                                       x11::ServerPicture::Format::Rgb24);
-    x11::compositeStretch(connection.display(), source.picture(),
-                          {0, 0, extent.width, extent.height}, {ratio, ratio, extent, 0, 0},
-                          stretched.picture(), {0, 0, extent.width, extent.height});
+    XRenderSetPictureFilter(display, source.picture(), FilterNearest, nullptr, 0);
+    const x11::ServerPicture stretched(display, extent, x11::ServerPicture::Format::Rgb24);
+    x11::compositeStretch(display, source.picture(), {0, 0, extent.width, extent.height},
+                          {ratio, ratio, extent, 0, 0}, stretched.picture(),
+                          {0, 0, extent.width, extent.height});
     const graphics::PixelView shown =
-        reader.readPixmap(stretched.pixmap(), {0, 0, extent.width, extent.height});
+        side.screen.readPixmap(stretched.pixmap(), {0, 0, extent.width, extent.height});
     graphics::Bitmap portable(extent.width, extent.height);
     graphics::BitmapSource from(pattern);
     graphics::StretchScratch scratch;
@@ -498,7 +447,7 @@ TEST_F(DesktopStretch, TheServersVerdictOnAZoomIsWhatItsStretchShows) {
       for (int x = 0; x < extent.width; ++x)
         same = same && x11::rgbOnly(shown.row(y)[x]) == portable.at(x, y);
     }
-    EXPECT_EQ(x11::serverStretchesExactly(connection, ratio, ratio, extent), same)
+    EXPECT_EQ(x11::serverStretchesExactly(side.connection, ratio, ratio, extent), same)
         << "zoom " << zoom << "/10";
   }
 }
@@ -515,7 +464,7 @@ TEST(UnreadableScreen, ReadsFailNamingTheScreensFormat) {
 // XWayland shows an X program nothing of the screen but black: a copy fails, saying why, and
 // leaves its target as it was. Runs under XWayland only.
 TEST(OnXWayland, CopiesFromTheScreenFailSayingWhy) {
-  qtplatform::QtDesktop desktop;
+  x11::Desktop desktop;
   platform::ScreenCopy& gdi = desktop.screenCopy();
   const platform::Hdc screen = gdi.GetDC(0);
   BitmapDc target(gdi, 40, 30);
@@ -531,7 +480,7 @@ TEST(Pointer, FollowsAWarp) {
   TestDisplay display;
   ASSERT_NE(display.get(), nullptr) << "these tests need DISPLAY to name a running X server";
   x11::Connection connection;
-  qtplatform::QtDesktop desktop;
+  x11::Desktop desktop;
   for (const auto& [x, y] : {std::pair{0, 0}, std::pair{123, 456},
                              std::pair{display.width() - 1, display.height() - 1}}) {
     XWarpPointer(display.get(), 0, display.root(), 0, 0, 0, 0, x, y);
