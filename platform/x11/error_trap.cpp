@@ -48,11 +48,15 @@ struct DisplayErrors {
     return displays;
   }
 
+  static auto find(Display* display) {
+    auto& displays = all();
+    return std::find_if(displays.begin(), displays.end(),
+                        [&](const auto& errors) { return errors->display == display; });
+  }
+
   static DisplayErrors* of(Display* display) {
-    const auto& displays = all();
-    const auto found = std::find_if(displays.begin(), displays.end(),
-                                    [&](const auto& errors) { return errors->display == display; });
-    return found != displays.end() ? found->get() : nullptr;
+    const auto found = find(display);
+    return found != all().end() ? found->get() : nullptr;
   }
 
   // Xlib turns each error that arrives into an event through a function of the display's for
@@ -76,7 +80,7 @@ struct DisplayErrors {
 
   static Bool arrived(Display* display, XErrorEvent* event, xError* wire) {
     DisplayErrors* errors = of(display);
-    // A display closing after its last trap: nobody is left to tell.
+    // A display in the last steps of closing: nobody is left to tell.
     if (errors == nullptr) return False;
     const WireToError handOn = errors->handedOn[event->error_code];
     if (handOn != nullptr && handOn(display, event, wire) == False) return False;
@@ -97,12 +101,10 @@ struct DisplayErrors {
   }
 
   static int closing(Display* display, XExtCodes* /*codes*/) {
-    auto& displays = all();
-    const auto found = std::find_if(displays.begin(), displays.end(),
-                                    [&](const auto& errors) { return errors->display == display; });
-    if (found == displays.end()) return 0;
+    const auto found = find(display);
+    if (found == all().end()) return 0;
     (*found)->reportUnwatched();
-    displays.erase(found);
+    all().erase(found);
     return 0;
   }
 };
