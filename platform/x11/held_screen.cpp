@@ -1,7 +1,5 @@
 #include "platform/x11/held_screen.h"
 
-#include <X11/extensions/Xrender.h>
-
 #include <algorithm>
 
 #include "platform/x11/error_trap.h"
@@ -20,16 +18,7 @@ void HeldScreen::hold(const graphics::Rect& area) {
     return;
   }
   ErrorTrap trap(compositor_.connection());
-  const graphics::Size capacity = picture_.size();
-  if (onScreen.width > capacity.width || onScreen.height > capacity.height) {
-    picture_ = {};  // before the larger one is made: never both on the server
-    picture_ = ServerPicture(
-        compositor_.connection().display(),
-        {std::max(onScreen.width, capacity.width), std::max(onScreen.height, capacity.height)},
-        ServerPicture::Format::Rgb24);
-    XRenderSetPictureFilter(compositor_.connection().display(), picture_.picture(), FilterNearest,
-                            nullptr, 0);
-  }
+  growHeldPicture(compositor_.connection().display(), picture_, {onScreen.width, onScreen.height});
   const ScreenCompositor::HeldArea held =
       compositor_.hold(picture_.picture(), onScreen, {screen.width, screen.height});
   // Waiting for the server to have copied the pixels puts the copy before anything any client

@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xrender.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace x11 {
@@ -63,6 +64,16 @@ void ServerPicture::put(const std::uint32_t* pixels, std::ptrdiff_t stride,
   const GC gc = XCreateGC(display_, pixmap_, 0, nullptr);
   putPixels(display_, pixmap_, gc, depth_, pixels, stride, area);
   XFreeGC(display_, gc);
+}
+
+void growHeldPicture(Display* display, ServerPicture& picture, graphics::Size size) {
+  const graphics::Size capacity = picture.size();
+  if (size.width <= capacity.width && size.height <= capacity.height) return;
+  picture = {};
+  picture = ServerPicture(
+      display, {std::max(size.width, capacity.width), std::max(size.height, capacity.height)},
+      ServerPicture::Format::Rgb24);
+  XRenderSetPictureFilter(display, picture.picture(), FilterNearest, nullptr, 0);
 }
 
 void ServerPicture::free() {

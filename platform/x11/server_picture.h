@@ -51,4 +51,9 @@ class ServerPicture {
   unsigned long picture_ = 0;
 };
 
+// Makes `picture` at least `size`, keeping it if it is: a picture of depth 24 with the nearest
+// filter, for screen pixels held to stretch from, that grows and never shrinks. The smaller goes
+// before the larger is made, so the server never holds both.
+void growHeldPicture(_XDisplay* display, ServerPicture& picture, graphics::Size size);
+
 }  // namespace x11

@@ -250,14 +250,7 @@ bool ServerSurface::deferStretch(const graphics::Rect& dest, const graphics::Rec
     return std::int64_t{area.width} * area.height;
   };
   if (span.empty() || pixels(span) >= pixels(visible)) return false;
-  const graphics::Size capacity = held_.size();
-  if (span.width > capacity.width || span.height > capacity.height) {
-    held_ = {};  // before the larger one is made: never both on the server
-    held_ = ServerPicture(
-        display_, {std::max(span.width, capacity.width), std::max(span.height, capacity.height)},
-        ServerPicture::Format::Rgb24);
-    XRenderSetPictureFilter(display_, held_.picture(), FilterNearest, nullptr, 0);
-  }
+  growHeldPicture(display_, held_, {span.width, span.height});
   deferred_ = DeferredStretch{dest, sourceRect, compositor_.hold(held_.picture(), span, screen)};
   return true;
 }
