@@ -8,6 +8,7 @@
 
 #include "platform/forms/runtime_error.h"
 #include "platform/x11/qt/desktop.h"
+#include "qt_peer_fixture.h"
 #include "test_display.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
 #include <X11/Xlib.h>
@@ -111,12 +112,14 @@ TEST_F(KeysArriving, ShiftOverAGroup) {
 }
 
 TEST_F(KeysArriving, TheDesktopSendsAndWaits) {
+  qt_peer_test::application();
   x11::Desktop desktop;
   desktop.programs().SendKeys("^v", true);
   EXPECT_EQ(receivedKeys().size(), 4U);
 }
 
 TEST_F(KeysArriving, AMalformedStringSendsNothing) {
+  qt_peer_test::application();
   x11::Desktop desktop;
   for (const char* keys : {"a{FOO}", "ab(", "x^"}) {
     try {

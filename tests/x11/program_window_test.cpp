@@ -14,6 +14,7 @@
 #include "platform/forms/runtime_error.h"
 #include "platform/x11/programs.h"
 #include "platform/x11/qt/desktop.h"
+#include "qt_peer_fixture.h"
 #include "test_display.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
 #include <X11/Xlib.h>
@@ -151,6 +152,7 @@ TEST_F(ProgramWindow, KeysAfterAStartWaitForTheWindowAndAreNotSentWithoutIt) {
   windows_.push_back(witness);
   ASSERT_TRUE(display_.takeFocus(witness));
 
+  qt_peer_test::application();
   x11::Desktop desktop;
   platform::Programs& programs = desktop.programs();
   const Script program("windowless", "sleep 10\n");

@@ -16,8 +16,9 @@
 // the window manager's resize) and QCursor::setPos (pointer moves).
 namespace qt_peer_test {
 
-// One application for the whole test program, made on first use. It is never destroyed:
-// tearing Qt down among other statics at exit crashes, and the process ends right after.
+// One application for the whole test program, made on first use; an x11::Desktop needs it too,
+// since its window system follows Qt's native events. It is never destroyed: tearing Qt down
+// among other statics at exit crashes, and the process ends right after.
 QApplication& application();
 
 // Between two looks: Qt's event loop, until something came in, at the latest after
