@@ -13,6 +13,7 @@
 #include "app/form1.h"
 #include "platform/forms/runtime.h"
 #include "platform/qt/qt_toolkit.h"
+#include "platform/qt/termination_signals.h"
 #include "platform/x11/clipboard_keeper.h"
 #include "platform/x11/qt/desktop.h"
 #include "platform/x11/qt/display_probe.h"
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
   // Qt sees none of the arguments: the options above are all the program takes.
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
+  qtplatform::closeWindowsOnTerminationSignals();
   QApplication::setApplicationName(kApplicationId);
   QGuiApplication::setDesktopFileName(kApplicationId);
   // No font of that name here: IPA's proportional gothic is its closest match.
@@ -82,7 +84,8 @@ int main(int argc, char** argv) {
     reportStartFailure(error.what());
     return EXIT_FAILURE;
   }
-  // Closing the window ends the program: it is the last window, and Qt quits then.
+  // Closing the window ends the program: it is the last window, and Qt quits then. SIGTERM,
+  // SIGINT and SIGHUP close it as the user would.
   program->form.Start();
   if (xDisplay == x11::XDisplayKind::XWayland) x11::showWaylandNotice();
   const int status = QApplication::exec();

@@ -1,7 +1,8 @@
 // The Qt peers' driver of the behaviour tests that every toolkit's peers pass.
 #include <QApplication>
 #include <QCursor>
-#include <QMessageBox>
+#include <QDialog>
+#include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -43,6 +44,26 @@ void runQtEvents() {
 
 void xdotool(const QStringList& arguments) {
   ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0) << "xdotool failed";
+}
+
+std::vector<QDialog*> messagesOnScreen(const TestDisplay& display) {
+  const UserScreen screen(display);
+  std::vector<QDialog*> shown;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* message = qobject_cast<QDialog*>(widget);
+    if (message != nullptr && message->internalWinId() != 0 &&
+        display.viewable(message->internalWinId()) &&
+        QRect(QPoint(), screen.size()).contains(screen.clientArea(message->internalWinId()))) {
+      shown.push_back(message);
+    }
+  }
+  return shown;
+}
+
+QString textOf(const QDialog& message) {
+  QStringList texts;
+  for (const QLabel* label : message.findChildren<QLabel*>()) texts << label->text();
+  return texts.join(QLatin1Char('\n'));
 }
 
 namespace {
@@ -164,13 +185,14 @@ class QtPeerDriver final : public peer_test::PeerDriver {
 
   std::vector<peer_test::ShownMessage> shownMessages() override {
     std::vector<peer_test::ShownMessage> shown;
-    for (const QMessageBox* box : messageBoxes()) {
-      shown.push_back({box->windowTitle().toStdString(), box->text().toStdString()});
+    for (const QDialog* message : messagesOnScreen(display_)) {
+      shown.push_back({message->windowTitle().toStdString(), textOf(*message).toStdString()});
     }
     return shown;
   }
   void closeMessages() override {
-    for (QMessageBox* box : messageBoxes()) box->close();
+    for (QDialog* message : messagesOnScreen(display_)) message->close();
+    EXPECT_TRUE(waitRunningQt([&] { return messagesOnScreen(display_).empty(); }));
   }
   std::optional<std::string> shownStatus() override {
     if (!QToolTip::isVisible()) return std::nullopt;
@@ -180,14 +202,6 @@ class QtPeerDriver final : public peer_test::PeerDriver {
  private:
   static QPlainTextEdit& editorOf(forms::TextBoxPeer& text) {
     return *qtplatform::nativeWidgetOf(text).findChild<QPlainTextEdit*>();
-  }
-  static std::vector<QMessageBox*> messageBoxes() {
-    std::vector<QMessageBox*> boxes;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible())
-        boxes.push_back(box);
-    }
-    return boxes;
   }
 
   QApplication& app_ = application();  // before anything of Qt's is made

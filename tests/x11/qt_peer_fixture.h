@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <chrono>
+#include <vector>
 
 #include "platform/qt/native_widget.h"
 #include "tests/peers/peer_fixture.h"
@@ -32,6 +35,12 @@ bool waitRunningQt(Condition condition, std::chrono::milliseconds timeout = kPat
 }
 
 void xdotool(const QStringList& arguments);
+
+// The messages of this process that the user can see: the X server shows them, inside the
+// screen. Qt's isVisible() says only that Qt was asked to show them.
+std::vector<QDialog*> messagesOnScreen(const TestDisplay& display);
+// Every text that a message shows, a line each.
+QString textOf(const QDialog& message);
 
 // The Qt peers, for what only Qt's peers do, with the test's own view of the display.
 class QtPeerTest : public peer_test::PeerTest {

@@ -1,10 +1,18 @@
-// What only the Qt window peer has to do: keep up with a window manager that answers late, and
-// know when none runs. The rest of the peers' behaviour is in tests/peers, for every toolkit.
+// What only the Qt window peer has to do: keep up with a window manager that answers late, know
+// when none runs, and show an error message over the window when Qt started with no monitor
+// on. The rest of the peers' behaviour is in tests/peers, for every toolkit.
 #include <QApplication>
+#include <QDialog>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
+#include <optional>
 #include <tuple>
+#include <vector>
 
+#include "platform/forms/runtime_error.h"
 #include "tests/x11/qt_peer_fixture.h"
+#include "tests/x11/screen_change.h"
 #include "tests/x11/user_images.h"
 #include "tests/x11/user_screen.h"
 
@@ -90,6 +98,57 @@ TEST_F(WithoutWindowManager, WindowHasNoFrameBeforeItShows) {
   const forms::Margins frame = window->frameMargins();
   EXPECT_EQ(std::tie(frame.left, frame.top, frame.right, frame.bottom),
             std::make_tuple(0, 0, 0, 0));
+}
+
+// Turns every monitor off while it lives, unless Qt has started already: the program being
+// started with none on is what matters here, and Qt follows monitors that go off later.
+class MonitorsOffAtStart {
+ protected:
+  MonitorsOffAtStart() {
+    if (QApplication::instance() != nullptr) return;
+    monitorsOff_.emplace(monitorsDisplay_);
+    monitorsOff_->turnMonitorsOff();
+  }
+
+  TestDisplay monitorsDisplay_;
+  std::optional<ScreenChange> monitorsOff_;
+};
+
+class NoMonitorAtStart : protected MonitorsOffAtStart, public QtPeerTest {};
+
+bool qtKnowsAScreenWithASize() {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  return std::any_of(screens.begin(), screens.end(),
+                     [](const QScreen* screen) { return !screen->geometry().isEmpty(); });
+}
+
+// Started with no monitor on (an X server for a remote session may have none), Qt knows no
+// screen with a size, and its message box fits itself to nothing. The message shows all the
+// same, over the window; an error that comes again once a monitor is on is not hidden behind a
+// message that never showed. Runs in a process of its own (ctest's x11_no_monitor).
+TEST_F(NoMonitorAtStart, AnErrorMessageShowsOverTheWindow) {
+  if (!monitorsOff_) GTEST_SKIP() << "Qt started before: run alone, as x11_no_monitor does";
+  ASSERT_FALSE(qtKnowsAScreenWithASize());
+  openWindow({200, 100});
+  showWindow();
+  toolkit.reportError(forms::RuntimeError::overflow());
+  std::vector<QDialog*> shown;
+  ASSERT_TRUE(waitRunningQt([&] { return (shown = messagesOnScreen(display)).size() == 1; }))
+      << "the message does not show";
+  const UserScreen screen(display);
+  const QRect area = screen.clientArea(shown.front()->internalWinId());
+  EXPECT_TRUE(area.intersects(screen.clientArea(windowWidget().winId())));
+  EXPECT_TRUE(waitRunningQt([&] {
+    return samePicture(screen.grab(area),
+                       shown.front()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+  })) << "the screen does not show the message";
+
+  monitorsOff_.reset();
+  ASSERT_TRUE(waitRunningQt(qtKnowsAScreenWithASize));
+  toolkit.reportError(forms::RuntimeError::overflow());
+  driver->settle();
+  EXPECT_EQ(messagesOnScreen(display).size(), 1U);
+  for (QDialog* message : messagesOnScreen(display)) message->close();
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 // pair up, name atoms that do not exist or come in a property that is no ATOM_PAIR (INCR with a
 // size of zero, -1 or more than there is), odd targets, properties named None, requests forged
 // as events with any fields, and transfers in pieces that stall, go out of order or whose
-// requestor goes away half-way. The selection owner, in this process and in the clipboard
-// keeper, refuses or answers each and goes on: no crash, no hang, nothing leaked (which the
-// sanitizer build sees), and a well-formed paste afterwards gets every offer whole. A fixed
-// seed makes the barrage the same at every run.
+// requestor goes away half-way. The selection owner that serves the program's clipboard, here
+// in this process, and the clipboard keeper refuse or answer each and go on: no crash, no hang,
+// nothing leaked (which the sanitizer build sees), and a well-formed paste afterwards gets every
+// offer whole. A fixed seed makes the barrage the same at every run.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -32,6 +32,8 @@
 #include "platform/x11/clipboard_offers.h"
 #include "platform/x11/selection_owner.h"
 #include "platform/x11/unique_fd.h"
+#include "platform/x11/xcb_calls.h"
+#include "platform/x11/xcb_connection.h"
 #include "program_process.h"
 #include "wait_until.h"
 #include "xcb_client.h"
@@ -64,6 +66,18 @@ struct Content {
 
   std::string small = "a few bytes";
   std::string large;
+};
+
+// The content as the owner serves it, by its targets' places.
+class Served final : public x11::SelectionContent {
+ public:
+  explicit Served(const Content& content) : offers_(content.offers()) {}
+  std::optional<std::string_view> bytes(std::size_t index) override {
+    return offers_.at(index).bytes;
+  }
+
+ private:
+  std::vector<x11::ClipboardOffer> offers_;
 };
 
 // Ends the test program with a message when it is still running at the deadline: a hang in
@@ -341,16 +355,19 @@ class Keeper {
 TEST(MalformedSelectionRequests, LeaveTheOwnerServingAWellFormedPaste) {
   std::mt19937 random(kSeed);
   const Content content(random);
-  const XcbClient owning;
+  x11::XcbConnection owning;
   ASSERT_FALSE(owning.broken()) << "DISPLAY must name a running X server";
-  x11::SelectionOwner owner(owning.get(), owning.window(), content.offers());
-  const xcb_atom_t selection = owning.atom("ORVEX_TEST_SELECTION");
-  ASSERT_TRUE(owner.take(selection, XCB_CURRENT_TIME));
+  std::vector<std::string> targets;
+  for (const x11::ClipboardOffer& offer : content.offers()) targets.push_back(offer.target);
+  x11::SelectionOwner owner(owning, "ORVEX_TEST_SELECTION", targets);
+  ASSERT_TRUE(owner.take(std::make_shared<Served>(content)));
   const Meanwhile serve = [&] {
-    owning.sync();
-    while (const x11::XcbEvent event{xcb_poll_for_event(owning.get())}) owner.handle(*event);
-    xcb_flush(owning.get());
+    // Once the server has answered, all it sent the owner before has come in.
+    x11::XcbReply<xcb_get_input_focus_reply_t>(
+        xcb_get_input_focus_reply(owning.get(), xcb_get_input_focus(owning.get()), nullptr));
+    owner.serveReceived();
   };
+  const xcb_atom_t selection = x11::internAtoms(owning.get(), {"ORVEX_TEST_SELECTION"})[0];
 
   const Watchdog watchdog(kDeadline);
   Mischief(selection, serve).barrage(kMisdeeds);
