@@ -1,26 +1,18 @@
 #include "platform/qt/qt_desktop.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QEventLoop>
+
+#include "platform/qt/timer_peer.h"
+#include "platform/x11/paint_program.h"
 
 namespace qtplatform {
-namespace {
-
-// A program just started may ask for our clipboard before it shows its window (kolourpaint
-// does, to enable its Paste) and waits for the answer: keep serving it while we wait for that
-// window, but let no handler run meanwhile: no user input, no timers.
-void serveClipboardRequests() {
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
-                                  QEventLoop::X11ExcludeTimers);
-}
-
-}  // namespace
 
 QtDesktop::QtDesktop()
     : screenReader_(connection_),
       compositor_(x11::ScreenCompositor::open(connection_, screenReader_)),
-      programs_(connection_, serveClipboardRequests) {}
+      paint_(
+          [this] { return x11::startPaintProgram(connection_, keySender_); },
+          [](forms::PeerListener& listener) { return std::make_unique<QtTimerPeer>(listener); }) {}
 
 void QtDesktop::Beep() { QApplication::beep(); }
 

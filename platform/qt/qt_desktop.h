@@ -5,19 +5,20 @@
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/device_contexts.h"
 #include "platform/desktop/elliptic_regions.h"
+#include "platform/desktop/start_and_paste.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_screen_metrics.h"
 #include "platform/x11/connection.h"
+#include "platform/x11/key_sender.h"
 #include "platform/x11/pointer.h"
-#include "platform/x11/programs.h"
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/screen_reader.h"
 
 namespace qtplatform {
 
 // The real desktop: the screen, the pointer, keys and program start through an X connection
-// of its own; the clipboard, the screen's scale and the beep through Qt, whose application
-// must exist by the time those are used.
+// of its own; the clipboard, the screen's scale, the beep and the paint hand-off's timer
+// through Qt, whose application must exist by the time those are used.
 class QtDesktop final : public platform::Desktop {
  public:
   // Throws std::runtime_error when there is no X display.
@@ -26,7 +27,7 @@ class QtDesktop final : public platform::Desktop {
   platform::Pointer& pointer() override { return pointer_; }
   platform::ScreenCopy& screenCopy() override { return deviceContexts_; }
   platform::WindowRegions& windowRegions() override { return regions_; }
-  platform::Programs& programs() override { return programs_; }
+  platform::PaintProgram& paintProgram() override { return paint_; }
   platform::Clipboard& clipboard() override { return clipboard_; }
   platform::Screen& screen() override { return screen_; }
   void Beep() override;
@@ -45,7 +46,8 @@ class QtDesktop final : public platform::Desktop {
   platform::DeviceContexts deviceContexts_{screenReader_};
   platform::EllipticRegions regions_;
   x11::Pointer pointer_{connection_};
-  x11::Programs programs_;
+  x11::KeySender keySender_{connection_};
+  platform::StartAndPaste paint_;
   QtClipboard clipboard_;
   QtScreenMetrics screen_;
 };
