@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QFont>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
@@ -20,13 +19,14 @@
 
 namespace {
 
-constexpr const char* kProgramName = "orvex-capture";
 // The class of the window (WM_CLASS) is the application's name: the task bar matches it to the
 // desktop entry of the same id.
 constexpr const char* kApplicationId = ORVEX_APPLICATION_ID;
 
-void reportStartFailure(const std::string& reason) {
-  std::fprintf(stderr, "%s: 起動できません: %s\n", kProgramName, reason.c_str());
+void reportStartFailure(const std::string& japaneseReason, const std::string& englishReason) {
+  const bool japaneseReader = commandline::localeIsJapanese(
+      std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  std::cerr << commandline::startFailure(japaneseReason, englishReason, japaneseReader);
 }
 
 // The desktop, the toolkit and the window, made in this order and destroyed in reverse, all
@@ -55,9 +55,13 @@ int main(int argc, char** argv) {
   const qtplatform::XDisplayKind xDisplay = qtplatform::probeXDisplay();
   if (xDisplay == qtplatform::XDisplayKind::Unreachable) {
     const char* display = std::getenv("DISPLAY");
-    reportStartFailure(display != nullptr
-                           ? std::string("X ディスプレイ \"") + display + "\" に接続できません"
-                           : std::string("DISPLAY が設定されていません"));
+    if (display == nullptr) {
+      reportStartFailure("DISPLAY が設定されていません", "DISPLAY is not set");
+    } else {
+      const std::string name = commandline::quoted(display);
+      reportStartFailure("X ディスプレイ " + name + " に接続できません",
+                         "cannot connect to X display " + name);
+    }
     return EXIT_FAILURE;
   }
   // Magnifying is pixel for pixel: the cursor, the screen reads and the window stay in device
@@ -79,7 +83,7 @@ int main(int argc, char** argv) {
   try {
     program = std::make_unique<Program>();
   } catch (const std::exception& error) {
-    reportStartFailure(error.what());
+    reportStartFailure(error.what(), error.what());
     return EXIT_FAILURE;
   }
   // Closing the window ends the program: it is the last window, and Qt quits then.
