@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFont>
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
@@ -10,6 +11,7 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "platform/forms/numeric.h"
 #include "platform/forms/runtime.h"
 #include "platform/qt/display_probe.h"
 #include "platform/qt/qt_desktop.h"
@@ -73,6 +75,8 @@ int main(int argc, char** argv) {
   // Qt sees none of the arguments: the options above are all the program takes.
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
+  // Qt has taken the user's locale (LC_ALL, LC_NUMERIC, LANG) into the C library's.
+  forms::setDecimalSeparator(std::localeconv()->decimal_point);
   QApplication::setApplicationName(kApplicationId);
   QGuiApplication::setDesktopFileName(kApplicationId);
   // No font of that name here: IPA's proportional gothic is its closest match.

@@ -12,6 +12,7 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "platform/forms/numeric.h"
 #include "platform/forms/runtime.h"
 #include "platform/win32/desktop/win32_desktop.h"
 #include "platform/win32/ui/message_loop.h"
@@ -63,6 +64,13 @@ bool tell(std::string_view text, bool problem) {
                      MB_OK | (problem ? MB_ICONERROR : MB_ICONINFORMATION)) != 0;
 }
 
+// The decimal separator the user chose in the regional settings.
+std::string userDecimalSeparator() {
+  wchar_t separator[8] = {};  // at most four characters and the null
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) return ".";
+  return win32::toUtf8(separator);
+}
+
 // Whether the user's interface language is Japanese.
 bool userReadsJapanese() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE; }
 
@@ -84,6 +92,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     return *status == 0 ? kUnwrittenStatus : *status;
   }
 
+  forms::setDecimalSeparator(userDecimalSeparator());
   std::unique_ptr<Program> program;
   try {
     program = std::make_unique<Program>();
