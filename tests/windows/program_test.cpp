@@ -270,8 +270,32 @@ std::pair<std::string, DWORD> sharedAnswer(const char* option) {
 TEST_F(Program, AnswersItsOptionsOnARedirectedStream) {
   EXPECT_EQ(runWithOption(L"--version"), sharedAnswer("--version"));
   EXPECT_EQ(runWithOption(L"--no-such-option"), sharedAnswer("--no-such-option"));
+  EXPECT_EQ(runWithOption(L"--version --no-such-option").second, 2U) << "nothing after an option";
   // Only the window the fixture started.
   EXPECT_EQ(FindWindowExW(nullptr, window_, L"OrvexCaptureWindow", nullptr), nullptr);
+}
+
+// With a decimal comma in the user's regional settings (as a German Windows has it), the zoom
+// read-out has one, as it has under a German locale on Linux.
+TEST_F(Program, TheZoomReadOutHasTheUsersDecimalSeparator) {
+  ASSERT_TRUE(closeProgram());
+  HKEY international = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\International", 0,
+                          KEY_QUERY_VALUE | KEY_SET_VALUE, &international),
+            ERROR_SUCCESS);
+  const auto setSeparator = [&](const std::wstring& separator) {
+    RegSetValueExW(international, L"sDecimal", 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(separator.c_str()),
+                   static_cast<DWORD>((separator.size() + 1) * sizeof(wchar_t)));
+  };
+  setSeparator(L",");
+  startProgram();
+  setSeparator(L".");
+  RegCloseKey(international);
+
+  strikeKey("Left");  // its release gives the lens bar the focus
+  strikeKey("Home");
+  EXPECT_TRUE(waitUntil([&] { return control(L"Static", L"0,1") != nullptr; }));
 }
 
 // At 150 % scaling (144 dpi) the program lays itself out in real pixels at 10 twips per pixel,
