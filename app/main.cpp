@@ -13,11 +13,11 @@
 #include "app/form1.h"
 #include "platform/forms/numeric.h"
 #include "platform/forms/runtime.h"
-#include "platform/qt/display_probe.h"
-#include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_toolkit.h"
-#include "platform/qt/wayland_notice.h"
 #include "platform/x11/clipboard_keeper.h"
+#include "platform/x11/qt/desktop.h"
+#include "platform/x11/qt/display_probe.h"
+#include "platform/x11/qt/wayland_notice.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ void reportStartFailure(const std::string& japaneseReason, const std::string& en
 // The desktop, the toolkit and the window, made in this order and destroyed in reverse, all
 // while the application exists.
 struct Program {
-  qtplatform::QtDesktop desktop;
-  qtplatform::QtToolkit toolkit{desktop.compositor()};
+  x11::Desktop desktop;
+  qtplatform::QtToolkit toolkit{desktop.windowSystem()};
   forms::Runtime runtime{toolkit, desktop};
   Form1 form{runtime};
 };
@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
       commandline::parse(arguments.empty() ? arguments : arguments.subspan(1));
   if (const auto status = commandline::answer(request, std::cout, std::cerr)) return *status;
 
-  const qtplatform::XDisplayKind xDisplay = qtplatform::probeXDisplay();
-  if (xDisplay == qtplatform::XDisplayKind::Unreachable) {
+  const x11::XDisplayKind xDisplay = x11::probeXDisplay();
+  if (xDisplay == x11::XDisplayKind::Unreachable) {
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr) {
       reportStartFailure("DISPLAY が設定されていません", "DISPLAY is not set");
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
   }
   // Closing the window ends the program: it is the last window, and Qt quits then.
   program->form.Start();
-  if (xDisplay == qtplatform::XDisplayKind::XWayland) qtplatform::showWaylandNotice();
+  if (xDisplay == x11::XDisplayKind::XWayland) x11::showWaylandNotice();
   const int status = QApplication::exec();
   program->desktop.handOverClipboard();
   return status;
