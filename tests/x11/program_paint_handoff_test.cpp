@@ -84,7 +84,8 @@ class PaintStandIn : public ProgramTest {
     std::string pattern = (std::filesystem::temp_directory_path() / "paint-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     directory_ = pattern;
-    const std::string path = std::getenv("PATH");
+    const char* searched = std::getenv("PATH");
+    const std::string path = searched != nullptr ? searched : "";
     setenv("PATH", (directory_.string() + ":" + path).c_str(), 1);
     ProgramTest::SetUp();  // the program takes this PATH along
     setenv("PATH", path.c_str(), 1);

@@ -147,7 +147,8 @@ TEST_F(ProgramWindow, AnotherProcesssWindowDoesNotCount) {
 
 // The message names what the user can install.
 TEST_F(ProgramWindow, WithoutAPaintProgramTheStartNamesTheOnesLookedFor) {
-  const std::string path = std::getenv("PATH");
+  const char* searched = std::getenv("PATH");
+  const std::string path = searched != nullptr ? searched : "";
   setenv("PATH", testing::TempDir().c_str(), 1);
   x11::KeySender keys(*connection_);
   try {
