@@ -14,6 +14,7 @@
 #include "platform/forms/numeric.h"
 #include "platform/forms/runtime.h"
 #include "platform/qt/qt_toolkit.h"
+#include "platform/qt/termination_signals.h"
 #include "platform/x11/clipboard_keeper.h"
 #include "platform/x11/qt/desktop.h"
 #include "platform/x11/qt/display_probe.h"
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
   QApplication app(qtArgc, argv);
   // Qt has taken the user's locale (LC_ALL, LC_NUMERIC, LANG) into the C library's.
   forms::setDecimalSeparator(std::localeconv()->decimal_point);
+  qtplatform::closeWindowsOnTerminationSignals();
   QApplication::setApplicationName(kApplicationId);
   QGuiApplication::setDesktopFileName(kApplicationId);
   // No font of that name here: IPA's proportional gothic is its closest match.
@@ -90,7 +92,8 @@ int main(int argc, char** argv) {
     reportStartFailure(error.what(), error.what());
     return EXIT_FAILURE;
   }
-  // Closing the window ends the program: it is the last window, and Qt quits then.
+  // Closing the window ends the program: it is the last window, and Qt quits then. SIGTERM,
+  // SIGINT and SIGHUP close it as the user would.
   program->form.Start();
   if (xDisplay == x11::XDisplayKind::XWayland) x11::showWaylandNotice();
   const int status = QApplication::exec();

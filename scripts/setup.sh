@@ -13,6 +13,7 @@ packages=(
   xvfb openbox x11-utils xdotool xclip imagemagick   # the tests' virtual desktop
   dpkg-dev file zip unzip desktop-file-utils appstream lintian   # packaging and its checks
   x11-xkb-utils                   # setxkbmap: the tests' keyboard layouts
+  procps                          # pgrep: the tests look for the clipboard keeper by its name
   weston xwayland                 # a headless Wayland session for the tests
 )
 exec "$(dirname "$0")/install-missing.sh" "${packages[@]}"

@@ -6,7 +6,6 @@
 #include "platform/desktop/device_contexts.h"
 #include "platform/desktop/elliptic_regions.h"
 #include "platform/desktop/start_and_paste.h"
-#include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_screen_metrics.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/key_sender.h"
@@ -14,12 +13,13 @@
 #include "platform/x11/qt/window_system.h"
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/screen_reader.h"
+#include "platform/x11/x11_clipboard.h"
 
 namespace x11 {
 
 // The X11 desktop under Qt: the screen, the pointer, keys and program start through an X
-// connection of its own; the clipboard, the screen's scale, the beep and the paint hand-off's
-// timer through Qt, whose application must exist first.
+// connection of its own, the clipboard through another; the screen's scale, the beep and the
+// paint hand-off's timer through Qt, whose application must exist first.
 class Desktop final : public platform::Desktop {
  public:
   // Throws std::runtime_error when there is no X display.
@@ -39,8 +39,9 @@ class Desktop final : public platform::Desktop {
   // cannot (see ScreenCompositor). Lives as long as the desktop.
   ScreenCompositor* compositor() { return compositor_.get(); }
 
-  // At exit: keeps our picture on the clipboard after we are gone (see QtClipboard).
-  void handOverClipboard() { clipboard_.handOver(); }
+  // At exit, after the event loop: keeps our picture on the clipboard after we are gone (see
+  // X11Clipboard).
+  void handOverClipboard();
 
  private:
   Connection connection_;
@@ -51,7 +52,7 @@ class Desktop final : public platform::Desktop {
   Pointer pointer_{connection_};
   KeySender keySender_{connection_};
   platform::StartAndPaste paint_;
-  qtplatform::QtClipboard clipboard_;
+  X11Clipboard clipboard_;
   qtplatform::QtScreenMetrics screen_;
   WindowSystem windowSystem_{pointer_, compositor_.get()};
 };
