@@ -125,7 +125,7 @@ TEST_F(Keys, AnUnknownPointerMarksAndCapturesNothingAndSaysSo) {
   const float width = window().Width();
   const int clears = desktop.clipboardClears();
   desktop.setCursorFails(true);
-  for (const int key : {'1', '2'}) releaseKey(key);
+  for (const int key : {49, 50}) releaseKey(key);  // "1", "2"
   EXPECT_EQ(window().CornerX[1], 10);
   EXPECT_EQ(window().CornerX[2], 110);
   EXPECT_EQ(window().Picture1.Image(), picture);
