@@ -1,6 +1,6 @@
 #include <QApplication>
 #include <QFont>
-#include <cstdio>
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
@@ -11,6 +11,7 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "platform/forms/numeric.h"
 #include "platform/forms/runtime.h"
 #include "platform/qt/qt_toolkit.h"
 #include "platform/qt/termination_signals.h"
@@ -21,13 +22,14 @@
 
 namespace {
 
-constexpr const char* kProgramName = "orvex-capture";
 // The class of the window (WM_CLASS) is the application's name: the task bar matches it to the
 // desktop entry of the same id.
 constexpr const char* kApplicationId = ORVEX_APPLICATION_ID;
 
-void reportStartFailure(const std::string& reason) {
-  std::fprintf(stderr, "%s: 起動できません: %s\n", kProgramName, reason.c_str());
+void reportStartFailure(const std::string& japaneseReason, const std::string& englishReason) {
+  const bool japaneseReader = commandline::localeIsJapanese(
+      std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  std::cerr << commandline::startFailure(japaneseReason, englishReason, japaneseReader);
 }
 
 // The desktop, the toolkit and the window, made in this order and destroyed in reverse, all
@@ -56,9 +58,13 @@ int main(int argc, char** argv) {
   const x11::XDisplayKind xDisplay = x11::probeXDisplay();
   if (xDisplay == x11::XDisplayKind::Unreachable) {
     const char* display = std::getenv("DISPLAY");
-    reportStartFailure(display != nullptr
-                           ? std::string("X ディスプレイ \"") + display + "\" に接続できません"
-                           : std::string("DISPLAY が設定されていません"));
+    if (display == nullptr) {
+      reportStartFailure("DISPLAY が設定されていません", "DISPLAY is not set");
+    } else {
+      const std::string name = commandline::quoted(display);
+      reportStartFailure("X ディスプレイ " + name + " に接続できません",
+                         "cannot connect to X display " + name);
+    }
     return EXIT_FAILURE;
   }
   // Magnifying is pixel for pixel: the cursor, the screen reads and the window stay in device
@@ -70,6 +76,8 @@ int main(int argc, char** argv) {
   // Qt sees none of the arguments: the options above are all the program takes.
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
+  // Qt has taken the user's locale (LC_ALL, LC_NUMERIC, LANG) into the C library's.
+  forms::setDecimalSeparator(std::localeconv()->decimal_point);
   qtplatform::closeWindowsOnTerminationSignals();
   QApplication::setApplicationName(kApplicationId);
   QGuiApplication::setDesktopFileName(kApplicationId);
@@ -81,7 +89,7 @@ int main(int argc, char** argv) {
   try {
     program = std::make_unique<Program>();
   } catch (const std::exception& error) {
-    reportStartFailure(error.what());
+    reportStartFailure(error.what(), error.what());
     return EXIT_FAILURE;
   }
   // Closing the window ends the program: it is the last window, and Qt quits then. SIGTERM,

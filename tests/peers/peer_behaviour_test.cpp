@@ -28,7 +28,7 @@ std::string sizesOf(const std::vector<graphics::Size>& sizes) {
 
 // Controls.
 
-TEST_F(PeerBehaviour, ScrollBarTakesTheClassicKeysAndReportsThemButNotTheProgramsValue) {
+TEST_F(PeerBehaviour, ScrollBarTakesTheClassicKeysNotTheWheelAndReportsThemButNotTheProgramsValue) {
   Recorder events;
   const auto bar = showScrollBar(events);
   ASSERT_TRUE(bar->setFocus());
@@ -45,6 +45,12 @@ TEST_F(PeerBehaviour, ScrollBarTakesTheClassicKeysAndReportsThemButNotTheProgram
     EXPECT_EQ(events.scrolls, (std::vector<int>{value})) << virtualKey;
     events.scrolls.clear();
   }
+  // The wheel turned both ways over the bar, then a key: only the key moves it.
+  driver->turnWheel(*bar, {140, 10}, 3);
+  driver->turnWheel(*bar, {140, 10}, -1);
+  driver->pressKey(key::kRight);
+  ASSERT_TRUE(driver->waitUntil([&] { return !events.scrolls.empty(); }));
+  EXPECT_EQ(events.scrolls, (std::vector<int>{2}));
 }
 
 TEST_F(PeerBehaviour, TextBoxShowsWindowsLineBreaksAndReportsTypingWithThemButNotTheProgramsText) {
@@ -271,6 +277,11 @@ TEST_F(PeerBehaviour, KnowsItsFrameBeforeItShowsAndOpensAtTheSizeAskedWithCaptio
   EXPECT_TRUE(windowEvents.resizes.empty()) << sizesOf(windowEvents.resizes);
   EXPECT_EQ(driver->shownCaption(*window), "ピア試験");
   EXPECT_TRUE(driver->showsIcon(*window));
+
+  // Asked smaller than the window system lets a window be, it is the smallest it says it is.
+  window->resizeClient({1, 1});
+  driver->settle();
+  EXPECT_EQ(window->clientSize(), window->smallestClientSize());
 }
 
 TEST_F(PeerBehaviour, SeesEveryKeyReleaseOnceAsVirtualKeyCodeWhateverHasTheFocus) {

@@ -69,12 +69,16 @@ class PeerDriver {
   virtual bool showActive(forms::WindowPeer& window) = 0;
 
   // The user: keys by their virtual-key codes (letters and digits by their characters), the
-  // pointer in a window's client pixels or a control's, the left button, the frame dragged.
+  // pointer in a window's client pixels or a control's, the left button, the wheel, the frame
+  // dragged.
   virtual void pressKey(int virtualKey) = 0;
   virtual void holdKey(int virtualKey, bool down) = 0;
   virtual void movePointerTo(forms::WindowPeer& window, Point at) = 0;
   virtual void movePointerTo(forms::WidgetPeer& control, Point at) = 0;
   virtual void click() = 0;
+  // The wheel turned by `notches` (away from the user when positive) with the pointer over
+  // `control` at `at`.
+  virtual void turnWheel(forms::WidgetPeer& control, Point at, int notches) = 0;
   virtual void resizeAsUser(forms::WindowPeer& window, graphics::Size client) = 0;
 
   // What the screen shows.

@@ -133,6 +133,14 @@ class Win32PeerDriver final : public peer_test::PeerDriver {
     leftButton(true);
     leftButton(false);
   }
+  void turnWheel(forms::WidgetPeer& control, Point at, int notches) override {
+    movePointerTo(control, at);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    SendInput(1, &input, sizeof(INPUT));
+  }
   // What the window manager or the user's drag does comes as a plain SetWindowPos.
   void resizeAsUser(forms::WindowPeer& window, graphics::Size client) override {
     const forms::Margins frame = window.frameMargins();

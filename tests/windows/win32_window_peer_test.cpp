@@ -13,6 +13,13 @@ namespace {
 using WindowPeerTest = Win32PeerTest;
 using peer_test::Recorder;
 
+// Windows' smallest window leaves more than a pixel inside its frame (tests/peers checks that
+// a window asked smaller gets that size).
+TEST_F(WindowPeerTest, TheSmallestClientAreaIsWhatWindowsSmallestWindowLeaves) {
+  openWindow({300, 200});
+  EXPECT_GT(window->smallestClientSize().width, 1);
+}
+
 TEST_F(WindowPeerTest, MinimisedKeepsTheSizeItWillGetBackAndSaysSo) {
   openWindow({300, 200});
   showWindow();

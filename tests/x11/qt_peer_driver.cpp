@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolTip>
+#include <cstdlib>
 #include <map>
 
 #include "platform/qt/qt_toolkit.h"
@@ -123,6 +124,11 @@ class QtPeerDriver final : public peer_test::PeerDriver {
     QCursor::setPos(qtplatform::nativeWidgetOf(control).mapToGlobal(qtPoint(at)));
   }
   void click() override { xdotool({"click", "1"}); }
+  // X11 has the wheel as buttons: 4 turns it away from the user, 5 towards.
+  void turnWheel(forms::WidgetPeer& control, Point at, int notches) override {
+    movePointerTo(control, at);
+    xdotool({"click", "--repeat", QString::number(std::abs(notches)), notches > 0 ? "4" : "5"});
+  }
   void resizeAsUser(forms::WindowPeer& window, graphics::Size client) override {
     xdotool({"windowsize", QString::number(qtplatform::nativeWidgetOf(window).winId()),
              QString::number(client.width), QString::number(client.height)});
