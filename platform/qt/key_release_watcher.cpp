@@ -24,8 +24,11 @@ bool KeyReleaseWatcher::eventFilter(QObject* watched, QEvent* event) {
   if (key->isAutoRepeat()) return false;
   const x11::KeyboardMap& keyboard = keyboard_.current();
   const std::uint32_t keycode = key->nativeScanCode();
-  const int keyCode = x11::virtualKeyCode(
-      key->nativeVirtualKey(), keyboard.unshiftedKeysymOf(keycode), keyboard.nameOf(keycode));
+  // Without a keyboard map (on Wayland) the key codes are evdev's, which place the digit keys.
+  std::string_view keyName = keyboard.nameOf(keycode);
+  if (keyName.empty()) keyName = x11::evdevDigitRowKeyName(keycode);
+  const int keyCode = x11::virtualKeyCode(key->nativeVirtualKey(),
+                                          keyboard.unshiftedKeysymOf(keycode), keyName);
   listener_.peerKeyReleased(keyCode, shiftState(key->modifiers()));
   return false;
 }

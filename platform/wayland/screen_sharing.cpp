@@ -1,0 +1,103 @@
+#include "platform/wayland/screen_sharing.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+#include "platform/forms/runtime_error.h"
+#include "platform/wayland/not_ready.h"
+
+namespace wayland {
+namespace {
+
+constexpr const char* kAsking =
+    "画面の共有の許可を待っています。表示された画面で、共有するモニターを選んでください。";
+constexpr const char* kRefused =
+    "画面の共有が許可されなかったため、画面を読み取れません。キーを押すかクリックしてから"
+    "キャプチャーすると、もう一度許可を求めます。";
+constexpr const char* kEnded =
+    "画面の共有が終わりました。キーを押すかクリックしてからキャプチャーすると、もう一度許可を"
+    "求めます。";
+constexpr const char* kPointerUnknown =
+    "マウスポインターの位置がまだ分かりません。共有しているモニターの上でポインターを動かして"
+    "ください。";
+
+}  // namespace
+
+ScreenSharing::ScreenSharing(RestoreTokenStore tokens, std::function<void(const std::string&)> tell)
+    : tell_(std::move(tell)),
+      shared_([this] {
+        state_ = State::Ended;
+        userActedSinceNo_ = false;
+        tell_(kEnded);
+      }),
+      portal_(std::move(tokens),
+              {.shared =
+                   [this](int remoteFd, const std::vector<SharedMonitor>& monitors) {
+                     shared_.share(remoteFd, monitors);
+                     state_ = State::Sharing;
+                   },
+               .refused =
+                   [this] {
+                     state_ = State::Refused;
+                     userActedSinceNo_ = false;
+                     tell_(kRefused);
+                   },
+               .failed =
+                   [this](const std::string& reason) {
+                     state_ = State::Impossible;
+                     impossibleReason_ = reason;
+                     tell_(reason);
+                   },
+               .ended =
+                   [this] {
+                     shared_.stop();
+                     state_ = State::Ended;
+                     userActedSinceNo_ = false;
+                     tell_(kEnded);
+                   }}) {
+  QCoreApplication::instance()->installEventFilter(this);
+}
+
+void ScreenSharing::begin() {
+  state_ = State::Asking;
+  portal_.ask();
+}
+
+bool ScreenSharing::eventFilter(QObject* /*watched*/, QEvent* event) {
+  if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease) {
+    userActedSinceNo_ = true;
+  }
+  return false;
+}
+
+void ScreenSharing::checkShared() {
+  switch (state_) {
+    case State::Sharing:
+      return;
+    case State::Asking:
+      throw notReady(kAsking);
+    case State::Refused:
+    case State::Ended:
+      if (!userActedSinceNo_) throw notReady(state_ == State::Refused ? kRefused : kEnded);
+      begin();
+      throw notReady(kAsking);
+    case State::Impossible:
+      throw forms::RuntimeError::screenUnreadable(impossibleReason_);
+  }
+}
+
+std::int32_t ScreenSharing::GetCursorPos(platform::PointApi& point) {
+  checkShared();
+  const std::optional<CursorPoint> pointer = shared_.pointer();
+  if (!pointer) throw notReady(kPointerUnknown);
+  point.X = pointer->x;
+  point.Y = pointer->y;
+  return 1;
+}
+
+graphics::PixelView ScreenSharing::Gate::read(const graphics::Rect& area) {
+  sharing_.checkShared();
+  return sharing_.shared_.read(area);
+}
+
+}  // namespace wayland

@@ -1,0 +1,22 @@
+#include "platform/wayland/wayland_desktop.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace wayland {
+namespace {
+
+QImage ourClipboardPicture() {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr || !clipboard->ownsClipboard()) return {};
+  return clipboard->image();
+}
+
+}  // namespace
+
+WaylandDesktop::WaylandDesktop(std::function<void(const std::string&)> tell)
+    : sharing_(RestoreTokenStore::inUserState(), std::move(tell)),
+      programs_(ourClipboardPicture) {}
+
+}  // namespace wayland
