@@ -8,6 +8,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "app/command_line.h"
 #include "app/form1.h"
@@ -16,6 +17,9 @@
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_toolkit.h"
 #include "platform/qt/wayland_notice.h"
+#include "platform/wayland/not_ready.h"
+#include "platform/wayland/session.h"
+#include "platform/wayland/wayland_desktop.h"
 #include "platform/x11/clipboard_keeper.h"
 
 namespace {
@@ -38,6 +42,42 @@ struct Program {
   Form1 form{runtime};
 };
 
+// The same on Wayland, whose desktop tells the user through the toolkit what happens to the
+// sharing of the screen.
+struct WaylandProgram {
+  qtplatform::QtToolkit toolkit;
+  wayland::WaylandDesktop desktop{
+      [this](const std::string& news) { toolkit.reportError(wayland::notReady(news)); }};
+  forms::Runtime runtime{toolkit, desktop};
+  Form1 form{runtime};
+};
+
+// Qt's Wayland platform in a Wayland session whose compositor answers, unless the user chose
+// a platform.
+bool runsOnWayland() {
+  const char* chosen = std::getenv("QT_QPA_PLATFORM");
+  if (chosen != nullptr && chosen[0] != '\0') return std::string_view(chosen).starts_with("wayland");
+  return wayland::waylandDisplayAnswers();
+}
+
+template <typename AProgram>
+std::unique_ptr<AProgram> makeProgram() {
+  try {
+    return std::make_unique<AProgram>();
+  } catch (const std::exception& error) {
+    reportStartFailure(error.what());
+    return nullptr;
+  }
+}
+
+void startApplication() {
+  QApplication::setApplicationName(kApplicationId);
+  QGuiApplication::setDesktopFileName(kApplicationId);
+  // No font of that name here: IPA's proportional gothic is its closest match.
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                             {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,6 +92,22 @@ int main(int argc, char** argv) {
       commandline::parse(arguments.empty() ? arguments : arguments.subspan(1));
   if (const auto status = commandline::answer(request, std::cout, std::cerr)) return *status;
 
+  // Magnifying is pixel for pixel: the cursor, the screen reads and the window stay in device
+  // pixels, and the screen's real DPI gives the twips per pixel.
+  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  // Qt sees none of the arguments: the options above are all the program takes.
+  int qtArgc = 1;
+  if (runsOnWayland()) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "wayland");
+    QApplication app(qtArgc, argv);
+    startApplication();
+    const std::unique_ptr<WaylandProgram> program = makeProgram<WaylandProgram>();
+    if (program == nullptr) return EXIT_FAILURE;
+    program->form.Start();
+    program->desktop.start();
+    return QApplication::exec();
+  }
+
   const qtplatform::XDisplayKind xDisplay = qtplatform::probeXDisplay();
   if (xDisplay == qtplatform::XDisplayKind::Unreachable) {
     const char* display = std::getenv("DISPLAY");
@@ -60,28 +116,13 @@ int main(int argc, char** argv) {
                            : std::string("DISPLAY が設定されていません"));
     return EXIT_FAILURE;
   }
-  // Magnifying is pixel for pixel: the cursor, the screen reads and the window stay in device
-  // pixels, and the screen's real DPI gives the twips per pixel.
-  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-  // X11 even in a Wayland session, where Qt would pick Wayland by itself: the screen reads,
-  // the pointer and the sent keys all go through X, and the window must live there too.
+  // X11 in a session without a Wayland compositor to talk to, or when the user chose it: the
+  // screen reads, the pointer and the sent keys all go through X, and the window lives there.
   qputenv("QT_QPA_PLATFORM", "xcb");
-  // Qt sees none of the arguments: the options above are all the program takes.
-  int qtArgc = 1;
   QApplication app(qtArgc, argv);
-  QApplication::setApplicationName(kApplicationId);
-  QGuiApplication::setDesktopFileName(kApplicationId);
-  // No font of that name here: IPA's proportional gothic is its closest match.
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
-                             {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
-
-  std::unique_ptr<Program> program;
-  try {
-    program = std::make_unique<Program>();
-  } catch (const std::exception& error) {
-    reportStartFailure(error.what());
-    return EXIT_FAILURE;
-  }
+  startApplication();
+  const std::unique_ptr<Program> program = makeProgram<Program>();
+  if (program == nullptr) return EXIT_FAILURE;
   // Closing the window ends the program: it is the last window, and Qt quits then.
   program->form.Start();
   if (xDisplay == qtplatform::XDisplayKind::XWayland) qtplatform::showWaylandNotice();
