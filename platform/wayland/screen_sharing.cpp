@@ -64,7 +64,8 @@ void ScreenSharing::begin() {
 }
 
 bool ScreenSharing::eventFilter(QObject* /*watched*/, QEvent* event) {
-  if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease) {
+  // Presses: the program handles the release that follows, and must find it known by then.
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress) {
     userActedSinceNo_ = true;
   }
   return false;

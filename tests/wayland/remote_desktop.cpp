@@ -57,6 +57,10 @@ void RemoteDesktop::movePointer(double x, double y) const {
   sessionOf(session_).call(QStringLiteral("NotifyPointerMotionAbsolute"), stream_, x, y);
 }
 
+void RemoteDesktop::pressButton(int button, bool down) const {
+  sessionOf(session_).call(QStringLiteral("NotifyPointerButton"), button, down);
+}
+
 void RemoteDesktop::pressKey(std::uint32_t keysym, bool down) const {
   sessionOf(session_).call(QStringLiteral("NotifyKeyboardKeysym"), keysym, down);
 }

@@ -18,6 +18,8 @@ class RemoteDesktop {
 
   // Moves the pointer to (x, y) of the first monitor.
   void movePointer(double x, double y) const;
+  // A button (evdev's code: BTN_LEFT is 0x110) down or up.
+  void pressButton(int button, bool down) const;
   // Presses and releases a key by its keysym, as a hand would, a little apart.
   void strikeKey(std::uint32_t keysym) const;
   void pressKey(std::uint32_t keysym, bool down) const;
