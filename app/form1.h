@@ -81,6 +81,8 @@ class Form1 final : public forms::Form {
   void copyViewToClipboard();
   // The view's height that the layout gives it at the window's present inner height.
   double layoutViewHeight() const;
+  // The view's size, in pixels, once the layout has run for a client area of `client` pixels.
+  graphics::Size layoutViewSizeFor(graphics::Size client) const;
 
   platform::Desktop& desktop_;
   platform::Clipboard& Clipboard;

@@ -20,6 +20,14 @@ float single(double value) { return forms::toSingle(value); }
 
 double Form1::layoutViewHeight() const { return double{ScaleHeight()} - kBottomStrip; }
 
+graphics::Size Form1::layoutViewSizeFor(graphics::Size client) const {
+  // A client area the layout leaves alone: the view keeps the size it has.
+  if (WindowState() == vbMinimized || !(static_cast<float>(client.height) > kBottomStrip)) {
+    return {forms::roundToInt32(Picture1.Width()), forms::roundToInt32(Picture1.Height())};
+  }
+  return {client.width, client.height - static_cast<int>(kBottomStrip)};
+}
+
 void Form1::Form_Resize() {
   if (WindowState() == vbMinimized) return;
   if (!(ScaleHeight() > kBottomStrip)) return;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/desktop/screen_copy.h"
+#include "platform/graphics/bitmap.h"
 #include "platform/graphics/device_context.h"
 
 namespace platform {
@@ -19,6 +22,7 @@ class DeviceContexts final : public ScreenCopy {
                           std::int32_t height, Hdc source, std::int32_t sourceX,
                           std::int32_t sourceY, std::int32_t sourceWidth, std::int32_t sourceHeight,
                           std::uint32_t rasterOp) override;
+  void holdScreenArea(Hdc screenDc, const graphics::Rect& area) override;
   HandleTable<graphics::DeviceContext>::Registration registerDeviceContext(
       graphics::DeviceContext& context) override;
 
@@ -26,13 +30,22 @@ class DeviceContexts final : public ScreenCopy {
   int outstandingScreenDcs() const { return outstandingScreenDcs_; }
 
  private:
-  class ScreenDc final : public graphics::DeviceContext {
+  // The screen as copies read it: as it is, or, inside an area held, as it was then.
+  class ScreenDc final : public graphics::DeviceContext, private graphics::PixelSource {
    public:
     explicit ScreenDc(graphics::PixelSource& screen) : screen_(screen) {}
-    graphics::PixelSource* source() override { return &screen_; }
+    graphics::PixelSource* source() override { return held_ ? this : &screen_; }
+    graphics::PixelSource& screen() { return screen_; }
+    void hold(const graphics::Rect& area);
+    void release() { held_.reset(); }
 
    private:
+    graphics::Rect bounds() const override { return screen_.bounds(); }
+    graphics::PixelView read(const graphics::Rect& area) override;
+
     graphics::PixelSource& screen_;
+    std::optional<graphics::Rect> held_;
+    graphics::Bitmap heldPixels_;  // kept from one hold to the next: no new memory each time
   };
 
   HandleTable<graphics::DeviceContext> contexts_;

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-// A point in screen pixels. Callers zero it before asking, so a failed call reads (0, 0).
+// A point in screen pixels.
 struct PointApi {
   std::int32_t X = 0;
   std::int32_t Y = 0;
@@ -14,7 +14,9 @@ struct PointApi {
 class Pointer {
  public:
   virtual ~Pointer() = default;
-  // Nonzero on success; the point is left alone on failure.
+  // Nonzero: the point is where the pointer is. Where the desktop cannot tell now (no picture
+  // of the screen with the pointer in it yet, the pointer over a screen we do not see), throws
+  // forms::NotReady saying so: a made-up position such as (0, 0) would capture the wrong place.
   virtual std::int32_t GetCursorPos(PointApi& point) = 0;
 };
 

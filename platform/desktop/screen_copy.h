@@ -19,7 +19,8 @@ class ScreenCopy {
  public:
   virtual ~ScreenCopy() = default;
 
-  // Window 0: the whole screen, usable as a copy source. 0 when it cannot be had.
+  // Window 0: the whole screen, usable as a copy source. 0 when it cannot be had. Throws
+  // forms::NotReady when the screen cannot be read just now (no picture of it has come yet).
   virtual Hdc GetDC(Hwnd window) = 0;
   virtual std::int32_t ReleaseDC(Hwnd window, Hdc dc) = 0;
   // Nearest-neighbour stretch of the source rectangle onto the destination rectangle, clipped
@@ -28,6 +29,10 @@ class ScreenCopy {
                                   std::int32_t height, Hdc source, std::int32_t sourceX,
                                   std::int32_t sourceY, std::int32_t sourceWidth,
                                   std::int32_t sourceHeight, std::uint32_t rasterOp) = 0;
+
+  // Reads `area` of the screen now: copies from `screenDc` get those pixels as they were, until
+  // the DC is released. The rest of the screen reads as it is at the copy.
+  virtual void holdScreenArea(Hdc screenDc, const graphics::Rect& area) = 0;
 
   // A device context of the program's (a picture box's) gets its handle here, for as long as
   // the registration lives.

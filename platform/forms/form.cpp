@@ -39,17 +39,21 @@ float Form::Height() const {
          runtime_.screen().TwipsPerPixelY();
 }
 
-void Form::setWidth(float twips) {
+int Form::clientWidthFor(float twips) const {
   const Margins frame = peer_->frameMargins();
   const int outer = roundToInt32(double{twips} / runtime_.screen().TwipsPerPixelX());
-  resizeClient({std::max(kSmallestClientExtent, outer - frame.left - frame.right), client_.height});
+  return std::max(kSmallestClientExtent, outer - frame.left - frame.right);
 }
 
-void Form::setHeight(float twips) {
+int Form::clientHeightFor(float twips) const {
   const Margins frame = peer_->frameMargins();
   const int outer = roundToInt32(double{twips} / runtime_.screen().TwipsPerPixelY());
-  resizeClient({client_.width, std::max(kSmallestClientExtent, outer - frame.top - frame.bottom)});
+  return std::max(kSmallestClientExtent, outer - frame.top - frame.bottom);
 }
+
+void Form::setWidth(float twips) { resizeClient({clientWidthFor(twips), client_.height}); }
+
+void Form::setHeight(float twips) { resizeClient({client_.width, clientHeightFor(twips)}); }
 
 float Form::ScaleWidth() const { return static_cast<float>(client_.width) / pixelsPerUnitX(); }
 float Form::ScaleHeight() const { return static_cast<float>(client_.height) / pixelsPerUnitY(); }

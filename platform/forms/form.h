@@ -35,6 +35,10 @@ class Form : public Container, protected PeerListener {
   float Height() const;
   void setWidth(float twips);
   void setHeight(float twips);
+  // The client area's width and height, in pixels, that setWidth and setHeight give for these
+  // outer twips, asked before the window changes.
+  int clientWidthFor(float twips) const;
+  int clientHeightFor(float twips) const;
   float ScaleWidth() const;
   float ScaleHeight() const;
   int ScaleMode() const { return static_cast<int>(scaleMode_); }

@@ -171,6 +171,10 @@ class Toolkit {
   virtual graphics::Pixel buttonFaceColor() const = 0;
   // Tells the user about an error that ended a handler. The program goes on.
   virtual void reportError(const RuntimeError& error) = 0;
+  // Shows a short note for a few seconds near the window, for something that could not be
+  // done just now (see NotReady): never modal, no sound. A note shown again while it is up
+  // stays up.
+  virtual void showStatus(const std::string& status) = 0;
 };
 
 }  // namespace forms

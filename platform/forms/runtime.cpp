@@ -4,6 +4,7 @@
 #include <new>
 
 #include "platform/desktop/desktop.h"
+#include "platform/forms/not_ready.h"
 #include "platform/forms/runtime_error.h"
 
 namespace forms {
@@ -14,6 +15,8 @@ void Runtime::deliver(const std::function<void()>& handler) {
   if (!handler) return;
   try {
     handler();
+  } catch (const NotReady& notReady) {
+    toolkit_.showStatus(notReady.status());
   } catch (const RuntimeError& error) {
     toolkit_.reportError(error);
   } catch (const std::bad_alloc&) {

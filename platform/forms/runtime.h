@@ -24,7 +24,7 @@ class Runtime {
   platform::Screen& screen();
 
   // Runs one event handler. An error that escapes it ends the handler where it stands; it is
-  // reported and the program carries on.
+  // reported and the program carries on. A NotReady ends it too, shown as a short note.
   void deliver(const std::function<void()>& handler);
 
  private:

@@ -13,6 +13,9 @@ class PixelSource {
   // The pixels of `area`, which lies inside bounds(). The view stays valid until the next read.
   // A read that cannot be done throws (the screen's reader: forms::RuntimeError, saying why).
   virtual PixelView read(const Rect& area) = 0;
+  // Throws when the source cannot be read at all just now (forms::NotReady: a screen whose first
+  // frame has not come yet). Asked before a copy from it is set up, so nothing is drawn meanwhile.
+  virtual void checkReadable() {}
 };
 
 // A picture in memory as a source.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QToolTip>
 
 #include "platform/qt/button_peer.h"
 #include "platform/qt/label_peer.h"
@@ -13,6 +14,12 @@
 #include "platform/qt/window_peer.h"
 
 namespace qtplatform {
+namespace {
+
+constexpr int kStatusShownMs = 3000;
+constexpr QPoint kStatusInset{8, 8};  // from the window's top-left corner
+
+}  // namespace
 
 std::unique_ptr<forms::WindowPeer> QtToolkit::createWindow(forms::PeerListener& listener) {
   auto window = std::make_unique<QtWindowPeer>(listener);
@@ -62,6 +69,13 @@ graphics::Pixel QtToolkit::buttonFaceColor() const {
 
 void QtToolkit::reportError(const forms::RuntimeError& error) {
   errors_.report(error, window_.data());
+}
+
+void QtToolkit::showStatus(const std::string& status) {
+  QWidget* window = window_.data();
+  if (window == nullptr) return;  // nothing to show it over: no handler has run yet
+  QToolTip::showText(window->mapToGlobal(kStatusInset), QString::fromStdString(status), window, {},
+                     kStatusShownMs);
 }
 
 }  // namespace qtplatform

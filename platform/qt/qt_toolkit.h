@@ -35,6 +35,8 @@ class QtToolkit final : public forms::Toolkit {
 
   graphics::Pixel buttonFaceColor() const override;
   void reportError(const forms::RuntimeError& error) override;
+  // A tooltip over the top-left of the window.
+  void showStatus(const std::string& status) override;
 
  private:
   x11::ScreenCompositor* compositor_;

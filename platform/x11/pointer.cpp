@@ -2,9 +2,15 @@
 
 #include <X11/Xlib.h>
 
+#include "platform/forms/not_ready.h"
 #include "platform/x11/error_trap.h"
 
 namespace x11 {
+namespace {
+
+constexpr const char* kPointerOnAnotherScreen = "マウスポインターが別の画面にあります";
+
+}  // namespace
 
 std::optional<PointerPosition> pointerPosition(const Connection& connection) {
   ErrorTrap trap(connection);
@@ -23,7 +29,7 @@ std::optional<PointerPosition> pointerPosition(const Connection& connection) {
 
 std::int32_t Pointer::GetCursorPos(platform::PointApi& point) {
   const auto position = pointerPosition(connection_);
-  if (!position) return 0;
+  if (!position) throw forms::NotReady(kPointerOnAnotherScreen);
   point.X = position->x;
   point.Y = position->y;
   return 1;

@@ -24,17 +24,24 @@ struct KeyCase {
 
 TEST_F(Keys, TheKeyTableInEveryModeOnBothRowsWithAndWithoutShift) {
   const KeyCase table[] = {
-      {kCameraRunning, 1, true, false, false, false}, {kCameraRunning, 2, false, true, false, false},
-      {kCameraRunning, 3, false, false, false, false}, {kCameraRunning, 4, false, false, false, true},
-      {kVideoRunning, 1, false, false, false, false}, {kVideoRunning, 2, false, false, false, false},
-      {kVideoRunning, 3, false, false, true, false},  {kVideoRunning, 4, false, false, false, true},
-      {kIdle, 1, false, false, false, false},         {kIdle, 2, false, false, false, false},
-      {kIdle, 3, false, false, false, false},         {kIdle, 4, false, false, false, false},
+      {kCameraRunning, 1, true, false, false, false},
+      {kCameraRunning, 2, false, true, false, false},
+      {kCameraRunning, 3, false, false, false, false},
+      {kCameraRunning, 4, false, false, false, true},
+      {kVideoRunning, 1, false, false, false, false},
+      {kVideoRunning, 2, false, false, false, false},
+      {kVideoRunning, 3, false, false, true, false},
+      {kVideoRunning, 4, false, false, false, true},
+      {kIdle, 1, false, false, false, false},
+      {kIdle, 2, false, false, false, false},
+      {kIdle, 3, false, false, false, false},
+      {kIdle, 4, false, false, false, false},
   };
   for (const KeyCase& key : table) {
     for (const int row : {48, 96}) {
       for (const int shift : {0, 1}) {
-        SCOPED_TRACE(key.mode + " key " + std::to_string(row + key.digit) + " shift " + std::to_string(shift));
+        SCOPED_TRACE(key.mode + " key " + std::to_string(row + key.digit) + " shift " +
+                     std::to_string(shift));
         if (mode() != kCameraRunning) click(window().Command2);
         enter(key.mode);
         toolkit.widget(window().Command3).takeFocus();
@@ -47,10 +54,12 @@ TEST_F(Keys, TheKeyTableInEveryModeOnBothRowsWithAndWithoutShift) {
 
         releaseKey(row + key.digit, shift);
 
-        EXPECT_TRUE(window().HScroll1.hasFocus()) << "every key release hands the focus to the lens bar";
+        EXPECT_TRUE(window().HScroll1.hasFocus())
+            << "every key release hands the focus to the lens bar";
         EXPECT_EQ(window().CornerX[1], key.marks ? 121 : 5);
         // The hand-off copies the live picture first, in video mode only.
-        const bool copiesView = key.captures || key.copies || (key.handsOff && key.mode == kVideoRunning);
+        const bool copiesView =
+            key.captures || key.copies || (key.handsOff && key.mode == kVideoRunning);
         EXPECT_EQ(desktop.beeps() - beeps, copiesView ? 1 : 0);
         EXPECT_EQ(desktop.clipboardClears() - clears, copiesView ? 1 : 0);
         EXPECT_EQ(desktop.shellCalls().size() - starts, key.handsOff ? 1U : 0U);
@@ -107,12 +116,28 @@ TEST_F(Keys, TwoBeforeAnyOneCapturesFromTheScreensCorner) {
   EXPECT_EQ(window().Picture1.Image().at(0, 0), desktop.screenBitmap().at(0, 0));
 }
 
-TEST_F(Keys, AFailedCursorReadMarksTheScreensCorner) {
-  pointAt(300, 300);
+// Where the desktop cannot tell where the pointer is, no key marks or captures a made-up place:
+// nothing changes but a short note, and the next key with a known pointer works as ever.
+TEST_F(Keys, AnUnknownPointerMarksAndCapturesNothingAndSaysSo) {
+  captureRectangle(10, 20, 107, 96);
+  const graphics::Bitmap picture = window().Picture1.Image();
+  const float width = window().Width();
+  const int clears = desktop.clipboardClears();
   desktop.setCursorFails(true);
-  releaseKey('1');
-  EXPECT_EQ(window().CornerX[1], 0);
-  EXPECT_EQ(window().CornerY[1], 0);
+  for (const int key : {'1', '2'}) releaseKey(key);
+  EXPECT_EQ(window().CornerX[1], 10);
+  EXPECT_EQ(window().CornerX[2], 110);
+  EXPECT_EQ(window().Picture1.Image(), picture);
+  EXPECT_EQ(window().Width(), width);
+  EXPECT_EQ(desktop.beeps(), 1);
+  EXPECT_EQ(desktop.clipboardClears(), clears);
+  EXPECT_EQ(errorsReported(), 0);
+  EXPECT_EQ(toolkit.statuses(), std::vector<std::string>(2, fake::FakeDesktop::kCursorUnknown));
+
+  desktop.setCursorFails(false);
+  captureRectangle(30, 40, 127, 116);
+  EXPECT_EQ(window().CornerX[2], 130);
+  EXPECT_EQ(desktop.beeps(), 2);
 }
 
 TEST_F(Keys, ALensBarThatCannotTakeTheFocusEndsTheHandler) {

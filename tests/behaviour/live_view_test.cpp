@@ -27,18 +27,34 @@ TEST_F(LiveView, FollowsThePointerAndMagnifiesExactly) {
   click(window().Command1);
   pointAt(100, 120);
   tick();
-  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 100, 120, 1, 1, view().width(), view().height(), background()));
+  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 100, 120, 1, 1, view().width(),
+                          view().height(), background()));
   pointAt(333, 222);
   tick();
-  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 333, 222, 1, 1, view().width(), view().height(), background()));
+  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 333, 222, 1, 1, view().width(),
+                          view().height(), background()));
 
   moveLensBarTo(40);
   tick();
-  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 333, 222, 40, 10, view().width(), view().height(), background()));
+  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 333, 222, 40, 10, view().width(),
+                          view().height(), background()));
   moveLensBarTo(1);
   tick();
-  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 333, 222, 1, 10, view().width(), view().height(), background()));
+  EXPECT_TRUE(showsScreen(view(), desktop.screenBitmap(), 333, 222, 1, 10, view().width(),
+                          view().height(), background()));
   EXPECT_EQ(desktop.outstandingScreenDcs(), 0);
+}
+
+TEST_F(LiveView, WithoutAKnownPointerATickKeepsTheLastPicture) {
+  click(window().Command1);
+  pointAt(100, 120);
+  tick();
+  const graphics::Bitmap shown = view();
+  desktop.setCursorFails(true);
+  tick();
+  EXPECT_EQ(view(), shown);
+  EXPECT_EQ(toolkit.statuses().size(), 1U);
+  EXPECT_EQ(errorsReported(), 0);
 }
 
 TEST_F(LiveView, NearTheScreensEdgeThePartBeyondIsBlack) {
@@ -46,8 +62,8 @@ TEST_F(LiveView, NearTheScreensEdgeThePartBeyondIsBlack) {
   const graphics::Bitmap& screen = desktop.screenBitmap();
   pointAt(screen.width() - 10, screen.height() - 5);
   tick();
-  EXPECT_TRUE(showsScreen(view(), screen, screen.width() - 10, screen.height() - 5, 1, 1, view().width(),
-                          view().height(), background()));
+  EXPECT_TRUE(showsScreen(view(), screen, screen.width() - 10, screen.height() - 5, 1, 1,
+                          view().width(), view().height(), background()));
   EXPECT_LE(desktop.lastReadArea().width, 10);
 }
 
@@ -81,19 +97,26 @@ TEST_F(LiveView, TheHoverTable) {
     bool after;
   };
   const Hover table[] = {
-      {&window().Command1, kVideoRunning, true, false}, {&window().Command2, kVideoRunning, true, false},
-      {&window().Command3, kCameraRunning, true, false}, {nullptr, kCameraRunning, false, true},
-      {&window().Label1, kIdle, false, true},            {&window().Picture1, kVideoRunning, false, true},
-      {&window().Picture1, kCameraRunning, false, false}, {&window().Picture1, kIdle, false, false},
-      {&window().Command4, kVideoRunning, true, true},   {&window().Command4, kVideoRunning, false, false},
+      {&window().Command1, kVideoRunning, true, false},
+      {&window().Command2, kVideoRunning, true, false},
+      {&window().Command3, kCameraRunning, true, false},
+      {nullptr, kCameraRunning, false, true},
+      {&window().Label1, kIdle, false, true},
+      {&window().Picture1, kVideoRunning, false, true},
+      {&window().Picture1, kCameraRunning, false, false},
+      {&window().Picture1, kIdle, false, false},
+      {&window().Command4, kVideoRunning, true, true},
+      {&window().Command4, kVideoRunning, false, false},
       {&window().HScroll1, kVideoRunning, true, true},
   };
   for (const Hover& hoverCase : table) {
-    SCOPED_TRACE((hoverCase.over ? hoverCase.over->name() : "background") + " in " + hoverCase.mode);
+    SCOPED_TRACE((hoverCase.over ? hoverCase.over->name() : "background") + " in " +
+                 hoverCase.mode);
     if (mode() != hoverCase.mode) {
       if (hoverCase.mode == kVideoRunning) click(window().Command1);
       if (hoverCase.mode == kCameraRunning) click(window().Command2);
-      if (hoverCase.mode == kIdle) click(mode() == kCameraRunning ? window().Command2 : window().Command1);
+      if (hoverCase.mode == kIdle)
+        click(mode() == kCameraRunning ? window().Command2 : window().Command1);
     }
     ASSERT_EQ(mode(), hoverCase.mode);
     window().Timer1.setEnabled(hoverCase.before);

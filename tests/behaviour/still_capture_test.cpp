@@ -1,4 +1,5 @@
 #include <cmath>
+#include <utility>
 
 #include "tests/behaviour/program_fixture.h"
 #include "tests/behaviour/view_checks.h"
@@ -145,17 +146,43 @@ TEST_F(StillCapture, TinyCapturesKeepTheWindowAndTheNextOneSizesItAfresh) {
   EXPECT_EQ(errorsReported(), 0);
 }
 
-// A screen that cannot be read (XWayland, an unknown format): the capture reports why and
-// stops there, the view cleared, with no blank picture on the clipboard and no beep. Like a
-// native handler ending in an error, it never gets to release the screen's device context.
-TEST_F(StillCapture, AFailedScreenReadLeavesTheViewClearedAndIsReported) {
+// A screen that cannot be read (an unknown format, the server refusing): the capture reports why
+// and stops before the window changes, with no blank picture on the clipboard and no beep, and
+// the screen's device context is released all the same.
+TEST_F(StillCapture, AFailedScreenReadChangesNothingAndIsReported) {
+  const float width = window().Width();
   desktop.setScreenReadsFail(true);
   captureRectangle(100, 200, 297, 376);
-  EXPECT_TRUE(allPixels(view(), background()));
+  EXPECT_EQ(window().Width(), width);
   EXPECT_FALSE(desktop.clipboardPicture().has_value());
   EXPECT_EQ(desktop.beeps(), 0);
+  EXPECT_EQ(desktop.outstandingScreenDcs(), 0);
   ASSERT_EQ(errorsReported(), 1);
   EXPECT_NE(toolkit.errors()[0].description().find("画面を読み取れません"), std::string::npos);
+}
+
+// The picture is the screen when "2" was released: a window manager that places the grown
+// window over the rectangle (here: paints it white as the window grows) changes nothing.
+TEST_F(StillCapture, ThePictureIsTheScreenBeforeTheWindowGrew) {
+  const graphics::Bitmap screen = desktop.screenBitmap();
+  bool windowManagerMoves = false;
+  toolkit.window(window()).onProgramResize = [&](graphics::Size) {
+    if (std::exchange(windowManagerMoves, false)) {
+      desktop.screenBitmap().fill(graphics::rgb(255, 255, 255));
+    }
+  };
+  for (const int zoom : {10, 40, 1}) {
+    moveLensBarTo(zoom);
+    pointAt(100, 200);
+    releaseKey('1');
+    desktop.screenBitmap() = screen;
+    windowManagerMoves = true;
+    pointAt(297, 376);
+    releaseKey('2');
+    EXPECT_TRUE(showsScreen(view(), screen, 100, 200, zoom, 10, view().width(), view().height(),
+                            background()))
+        << "zoom " << zoom;
+  }
 }
 
 TEST_F(StillCapture, SourcePixelsOffTheScreenComeOutBlack) {

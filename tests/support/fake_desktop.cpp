@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/forms/not_ready.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/keys/key_string.h"
 
@@ -14,7 +15,7 @@ constexpr const char* kStartedProgram = "paint";
 }  // namespace
 
 std::int32_t FakeDesktop::GetCursorPos(platform::PointApi& point) {
-  if (cursorFails_) return 0;
+  if (cursorFails_) throw forms::NotReady(kCursorUnknown);
   point = cursor_;
   return 1;
 }

@@ -30,6 +30,8 @@ class FakeDesktop final : public platform::Desktop,
 
   static constexpr graphics::Size kScreenSize{1024, 768};
   static constexpr double kTaskId = 4242;
+  // What the pointer says when it cannot be read.
+  static constexpr const char* kCursorUnknown = "pointer not known";
 
   explicit FakeDesktop(graphics::Size screenSize = kScreenSize) : pixels_(screenSize) {}
 
@@ -69,7 +71,7 @@ class FakeDesktop final : public platform::Desktop,
   std::size_t unownedRegions() const { return regions_.unownedRegions(); }
 
  private:
-  // Reads the pointer, unless made to fail; the point is left alone then.
+  // Reads the pointer, unless made to fail: forms::NotReady then.
   std::int32_t GetCursorPos(platform::PointApi& point) override;
   // Records the call; returns the task id, or throws the runtime's file-not-found error.
   double Shell(const std::string& path, int windowStyle) override;

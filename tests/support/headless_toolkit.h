@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/forms/command_button.h"
@@ -46,9 +47,12 @@ class HeadlessToolkit final : public forms::Toolkit {
   // The classic desktop scheme's grey.
   graphics::Pixel buttonFaceColor() const override;
   void reportError(const forms::RuntimeError& error) override { errors_.push_back(error); }
+  void showStatus(const std::string& status) override { statuses_.push_back(status); }
 
   // Every error the runtime reported, oldest first.
   const std::vector<forms::RuntimeError>& errors() const { return errors_; }
+  // Every short note shown, oldest first.
+  const std::vector<std::string>& statuses() const { return statuses_; }
   // The widget holding the keyboard focus, if any.
   const Widget* focused() const { return focus_.owner(); }
 
@@ -76,6 +80,7 @@ class HeadlessToolkit final : public forms::Toolkit {
   Focus focus_;
   TimerSchedule schedule_;
   std::vector<forms::RuntimeError> errors_;
+  std::vector<std::string> statuses_;
 };
 
 }  // namespace headless

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,10 @@ class Window final : public forms::WindowPeer, public Container {
 
   void setCaption(const std::string& caption) override { caption_ = caption; }
   void setIcon(forms::ImageFile iconFile) override { icon_ = copyOf(iconFile); }
-  void resizeClient(graphics::Size client) override { client_ = client; }
+  void resizeClient(graphics::Size client) override {
+    client_ = client;
+    if (onProgramResize) onProgramResize(client);
+  }
   graphics::Size clientSize() const override { return client_; }
   forms::Margins frameMargins() const override { return frame_; }
   bool minimized() const override { return minimized_; }
@@ -40,6 +44,10 @@ class Window final : public forms::WindowPeer, public Container {
   void restore();
 
   bool showsChildren() const override { return shown_ && !minimized_; }
+
+  // What the window system does when the program resizes the window (a window manager placing
+  // it elsewhere, say).
+  std::function<void(graphics::Size client)> onProgramResize;
 
  private:
   void requireShown(const char* action) const;

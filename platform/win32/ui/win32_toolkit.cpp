@@ -69,4 +69,10 @@ graphics::Pixel Win32Toolkit::buttonFaceColor() const {
 
 void Win32Toolkit::reportError(const forms::RuntimeError& error) { errors_.report(error, window_); }
 
+void Win32Toolkit::showStatus(const std::string& status) {
+  if (window_ == nullptr) return;  // nothing to show it over: no handler has run yet
+  if (!status_) status_ = std::make_unique<StatusTip>(window_, fonts_);
+  status_->show(status);
+}
+
 }  // namespace win32

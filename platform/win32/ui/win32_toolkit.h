@@ -2,9 +2,13 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
 #include "platform/forms/peers.h"
 #include "platform/win32/ui/error_reporter.h"
 #include "platform/win32/ui/fonts.h"
+#include "platform/win32/ui/status_tip.h"
 
 namespace win32 {
 
@@ -29,13 +33,15 @@ class Win32Toolkit final : public forms::Toolkit {
 
   graphics::Pixel buttonFaceColor() const override;
   void reportError(const forms::RuntimeError& error) override;
+  void showStatus(const std::string& status) override;
 
   Fonts& fonts() { return fonts_; }
 
  private:
   Fonts fonts_;
   ErrorReporter errors_;
-  HWND window_ = nullptr;  // the program's window, for the error messages' title
+  HWND window_ = nullptr;              // the program's window, for the error messages' title
+  std::unique_ptr<StatusTip> status_;  // made at the first note, over the window
 };
 
 }  // namespace win32
