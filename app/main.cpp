@@ -13,11 +13,11 @@
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "platform/forms/runtime.h"
+#include "platform/forms/runtime_error.h"
 #include "platform/qt/display_probe.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_toolkit.h"
 #include "platform/qt/wayland_notice.h"
-#include "platform/wayland/not_ready.h"
 #include "platform/wayland/session.h"
 #include "platform/wayland/wayland_desktop.h"
 #include "platform/x11/clipboard_keeper.h"
@@ -43,11 +43,20 @@ struct Program {
 };
 
 // The same on Wayland, whose desktop tells the user through the toolkit what happens to the
-// sharing of the screen.
+// sharing of the screen: a note for a refusal (and a line on stderr, as errors get), a message
+// where sharing cannot work at all.
 struct WaylandProgram {
   qtplatform::QtToolkit toolkit;
   wayland::WaylandDesktop desktop{
-      [this](const std::string& news) { toolkit.reportError(wayland::notReady(news)); }};
+      {.note =
+           [this](const std::string& note) {
+             std::fprintf(stderr, "%s: %s\n", kProgramName, note.c_str());
+             toolkit.showStatus(note);
+           },
+       .problem =
+           [this](const std::string& problem) {
+             toolkit.reportError(forms::RuntimeError::screenUnreadable(problem));
+           }}};
   forms::Runtime runtime{toolkit, desktop};
   Form1 form{runtime};
 };

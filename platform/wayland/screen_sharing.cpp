@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "platform/forms/not_ready.h"
 #include "platform/forms/runtime_error.h"
-#include "platform/wayland/not_ready.h"
 
 namespace wayland {
 namespace {
@@ -12,23 +12,21 @@ namespace {
 constexpr const char* kAsking =
     "画面の共有の許可を待っています。表示された画面で、共有するモニターを選んでください。";
 constexpr const char* kRefused =
-    "画面の共有が許可されなかったため、画面を読み取れません。キーを押すかクリックしてから"
-    "キャプチャーすると、もう一度許可を求めます。";
-constexpr const char* kEnded =
-    "画面の共有が終わりました。キーを押すかクリックしてからキャプチャーすると、もう一度許可を"
+    "画面の共有が許可されなかったため、画面を読み取れません。次のキャプチャーで、もう一度許可を"
     "求めます。";
+constexpr const char* kEnded = "画面の共有が終わりました。次のキャプチャーで、もう一度許可を求めます。";
 constexpr const char* kPointerUnknown =
     "マウスポインターの位置がまだ分かりません。共有しているモニターの上でポインターを動かして"
     "ください。";
 
 }  // namespace
 
-ScreenSharing::ScreenSharing(RestoreTokenStore tokens, std::function<void(const std::string&)> tell)
-    : tell_(std::move(tell)),
+ScreenSharing::ScreenSharing(RestoreTokenStore tokens, News news)
+    : news_(std::move(news)),
       shared_([this] {
         state_ = State::Ended;
         userActedSinceNo_ = false;
-        tell_(kEnded);
+        news_.note(kEnded);
       }),
       portal_(std::move(tokens),
               {.shared =
@@ -40,20 +38,20 @@ ScreenSharing::ScreenSharing(RestoreTokenStore tokens, std::function<void(const 
                    [this] {
                      state_ = State::Refused;
                      userActedSinceNo_ = false;
-                     tell_(kRefused);
+                     news_.note(kRefused);
                    },
                .failed =
                    [this](const std::string& reason) {
                      state_ = State::Impossible;
                      impossibleReason_ = reason;
-                     tell_(reason);
+                     news_.problem(reason);
                    },
                .ended =
                    [this] {
                      shared_.stop();
                      state_ = State::Ended;
                      userActedSinceNo_ = false;
-                     tell_(kEnded);
+                     news_.note(kEnded);
                    }}) {
   QCoreApplication::instance()->installEventFilter(this);
 }
@@ -76,12 +74,12 @@ void ScreenSharing::checkShared() {
     case State::Sharing:
       return;
     case State::Asking:
-      throw notReady(kAsking);
+      throw forms::NotReady(kAsking);
     case State::Refused:
     case State::Ended:
-      if (!userActedSinceNo_) throw notReady(state_ == State::Refused ? kRefused : kEnded);
+      if (!userActedSinceNo_) throw forms::NotReady(state_ == State::Refused ? kRefused : kEnded);
       begin();
-      throw notReady(kAsking);
+      throw forms::NotReady(kAsking);
     case State::Impossible:
       throw forms::RuntimeError::screenUnreadable(impossibleReason_);
   }
@@ -90,10 +88,15 @@ void ScreenSharing::checkShared() {
 std::int32_t ScreenSharing::GetCursorPos(platform::PointApi& point) {
   checkShared();
   const std::optional<CursorPoint> pointer = shared_.pointer();
-  if (!pointer) throw notReady(kPointerUnknown);
+  if (!pointer) throw forms::NotReady(kPointerUnknown);
   point.X = pointer->x;
   point.Y = pointer->y;
   return 1;
+}
+
+void ScreenSharing::Gate::checkReadable() {
+  sharing_.checkShared();
+  sharing_.shared_.checkReadable();
 }
 
 graphics::PixelView ScreenSharing::Gate::read(const graphics::Rect& area) {

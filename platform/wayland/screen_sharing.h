@@ -16,9 +16,12 @@ namespace wayland {
 // at the first use after the user's next key or click, never in a loop of dialogs.
 class ScreenSharing final : public QObject, public platform::Pointer {
  public:
-  // `tell` gets what the user must know as it happens: a refusal, the end of the sharing, no
-  // way to share on this desktop.
-  ScreenSharing(RestoreTokenStore tokens, std::function<void(const std::string&)> tell);
+  // What the user must know as it happens.
+  struct News {
+    std::function<void(const std::string&)> note;     // a refusal, the end of the sharing
+    std::function<void(const std::string&)> problem;  // no way to share on this desktop
+  };
+  ScreenSharing(RestoreTokenStore tokens, News news);
 
   // Asks the portal; at start.
   void begin();
@@ -27,8 +30,8 @@ class ScreenSharing final : public QObject, public platform::Pointer {
   // to read.
   graphics::PixelSource& screen() { return gate_; }
 
-  // In screen pixels. Throws (the pointer is not known yet, or sharing is not on) rather than
-  // giving a place that is not the pointer's.
+  // In screen pixels. Throws forms::NotReady (the pointer is not known yet, the sharing is not
+  // on) rather than give a place that is not the pointer's.
   std::int32_t GetCursorPos(platform::PointApi& point) override;
 
  protected:
@@ -42,6 +45,7 @@ class ScreenSharing final : public QObject, public platform::Pointer {
    public:
     explicit Gate(ScreenSharing& sharing) : sharing_(sharing) {}
     graphics::Rect bounds() const override { return sharing_.shared_.bounds(); }
+    void checkReadable() override;
     graphics::PixelView read(const graphics::Rect& area) override;
 
    private:
@@ -51,7 +55,7 @@ class ScreenSharing final : public QObject, public platform::Pointer {
   // Throws what keeps the screen from being used now, asking again where the user wants it.
   void checkShared();
 
-  std::function<void(const std::string&)> tell_;
+  News news_;
   SharedScreen shared_;
   ScreenCastPortal portal_;
   Gate gate_{*this};

@@ -210,6 +210,8 @@ void ScreenCastPortal::requestAnswered(uint response, const QVariantMap& results
 }
 
 void ScreenCastPortal::sessionClosed(const QVariantMap& /*details*/) {
+  // The end of a session we closed ourselves, or one that never shared, is no news.
+  if (session_.isEmpty() || asking_) return;
   session_.clear();
   if (answers_.ended) answers_.ended();
 }

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "platform/wayland/not_ready.h"
+#include "platform/forms/not_ready.h"
 
 namespace wayland {
 namespace {
@@ -76,6 +76,10 @@ void SharedScreen::stop() {
   pointer_.reset();
 }
 
+void SharedScreen::checkReadable() {
+  if (!hasFrames()) throw forms::NotReady(kWaitingForFrames);
+}
+
 bool SharedScreen::hasFrames() const {
   if (monitors_.empty()) return false;
   for (const auto& monitor : monitors_) {
@@ -104,7 +108,7 @@ graphics::Rect SharedScreen::bounds() const {
 graphics::PixelView SharedScreen::read(const graphics::Rect& area) {
   frames(frames_);
   if (const auto pixels = screen_.read(frames_, area)) return *pixels;
-  throw notReady(kWaitingForFrames);
+  throw forms::NotReady(kWaitingForFrames);
 }
 
 }  // namespace wayland

@@ -44,7 +44,9 @@ class SharedScreen final : public graphics::PixelSource {
   std::optional<CursorPoint> pointer() const;
 
   graphics::Rect bounds() const override;
-  // The latest frames. Throws forms::RuntimeError when there is no frame to read yet.
+  // Throws forms::NotReady until every shared monitor has sent a frame.
+  void checkReadable() override;
+  // The latest frames. Throws forms::NotReady where there is no frame to read yet.
   graphics::PixelView read(const graphics::Rect& area) override;
 
  private:

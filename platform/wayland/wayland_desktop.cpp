@@ -15,8 +15,8 @@ QImage ourClipboardPicture() {
 
 }  // namespace
 
-WaylandDesktop::WaylandDesktop(std::function<void(const std::string&)> tell)
-    : sharing_(RestoreTokenStore::inUserState(), std::move(tell)),
+WaylandDesktop::WaylandDesktop(ScreenSharing::News news)
+    : sharing_(RestoreTokenStore::inUserState(), std::move(news)),
       programs_(ourClipboardPicture) {}
 
 }  // namespace wayland

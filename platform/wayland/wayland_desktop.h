@@ -20,9 +20,8 @@ namespace wayland {
 // picture as a file. Needs a QApplication on Qt's Wayland platform.
 class WaylandDesktop final : public platform::Desktop {
  public:
-  // `tell` gets what the user must know as it happens (see ScreenSharing); it may be called
-  // from start() on.
-  explicit WaylandDesktop(std::function<void(const std::string&)> tell);
+  // `news` gets what the user must know as it happens, from start() on.
+  explicit WaylandDesktop(ScreenSharing::News news);
 
   // Asks for the screen: the permission dialog the first time, at once with a kept consent.
   void start() { sharing_.begin(); }
