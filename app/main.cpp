@@ -65,7 +65,8 @@ struct WaylandProgram {
 // a platform.
 bool runsOnWayland() {
   const char* chosen = std::getenv("QT_QPA_PLATFORM");
-  if (chosen != nullptr && chosen[0] != '\0') return std::string_view(chosen).starts_with("wayland");
+  if (chosen != nullptr && chosen[0] != '\0')
+    return std::string_view(chosen).starts_with("wayland");
   return wayland::waylandDisplayAnswers();
 }
 

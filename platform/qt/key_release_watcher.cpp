@@ -27,8 +27,8 @@ bool KeyReleaseWatcher::eventFilter(QObject* watched, QEvent* event) {
   // Without a keyboard map (on Wayland) the key codes are evdev's, which place the digit keys.
   std::string_view keyName = keyboard.nameOf(keycode);
   if (keyName.empty()) keyName = x11::evdevDigitRowKeyName(keycode);
-  const int keyCode = x11::virtualKeyCode(key->nativeVirtualKey(),
-                                          keyboard.unshiftedKeysymOf(keycode), keyName);
+  const int keyCode =
+      x11::virtualKeyCode(key->nativeVirtualKey(), keyboard.unshiftedKeysymOf(keycode), keyName);
   listener_.peerKeyReleased(keyCode, shiftState(key->modifiers()));
   return false;
 }

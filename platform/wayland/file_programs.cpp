@@ -11,8 +11,7 @@ namespace wayland {
 namespace {
 
 constexpr const char* kPasteKeys = "^v";
-constexpr const char* kNoKeysOnWayland =
-    "Wayland では、ほかのプログラムにキーを送れません。";
+constexpr const char* kNoKeysOnWayland = "Wayland では、ほかのプログラムにキーを送れません。";
 constexpr const char* kNoPicture = "クリップボードにこのプログラムの絵がありません。";
 // Not a process: the paint program starts with the picture, at the paste.
 constexpr double kAwaitingPictureTask = 1;
@@ -29,7 +28,8 @@ double FilePrograms::Shell(const std::string& path, int /*windowStyle*/) {
   }
   const std::optional<std::string> executable = x11::findExecutable(path);
   qint64 pid = 0;
-  if (!executable || !QProcess::startDetached(QString::fromStdString(*executable), {}, QString(), &pid)) {
+  if (!executable ||
+      !QProcess::startDetached(QString::fromStdString(*executable), {}, QString(), &pid)) {
     throw forms::RuntimeError::fileNotFound(path);
   }
   return static_cast<double>(pid);

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <functional>
-
 #include <QImage>
+#include <functional>
 
 #include "platform/desktop/programs.h"
 #include "platform/wayland/paint_by_file.h"

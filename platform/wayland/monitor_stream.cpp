@@ -22,9 +22,10 @@ struct Format {
   spa_video_format format;
   ChannelOrder order;
 };
-constexpr std::array kFormats = {
-    Format{SPA_VIDEO_FORMAT_BGRx, ChannelOrder::Bgr}, Format{SPA_VIDEO_FORMAT_BGRA, ChannelOrder::Bgr},
-    Format{SPA_VIDEO_FORMAT_RGBx, ChannelOrder::Rgb}, Format{SPA_VIDEO_FORMAT_RGBA, ChannelOrder::Rgb}};
+constexpr std::array kFormats = {Format{SPA_VIDEO_FORMAT_BGRx, ChannelOrder::Bgr},
+                                 Format{SPA_VIDEO_FORMAT_BGRA, ChannelOrder::Bgr},
+                                 Format{SPA_VIDEO_FORMAT_RGBx, ChannelOrder::Rgb},
+                                 Format{SPA_VIDEO_FORMAT_RGBA, ChannelOrder::Rgb}};
 
 bool carriesPicture(const spa_buffer& buffer) {
   if (buffer.n_datas == 0 || buffer.datas[0].data == nullptr || buffer.datas[0].chunk == nullptr) {
@@ -77,11 +78,12 @@ struct MonitorStream::Listener {
 
 MonitorStream::MonitorStream(pw_core* core, std::uint32_t node, std::function<void()> changed,
                              std::function<void()> ended)
-    : node_(node), changed_(std::move(changed)), ended_(std::move(ended)),
+    : node_(node),
+      changed_(std::move(changed)),
+      ended_(std::move(ended)),
       listener_(std::make_unique<Listener>()) {
-  pw_properties* properties =
-      pw_properties_new(PW_KEY_MEDIA_TYPE, "Video", PW_KEY_MEDIA_CATEGORY, "Capture",
-                        PW_KEY_MEDIA_ROLE, "Screen", nullptr);
+  pw_properties* properties = pw_properties_new(PW_KEY_MEDIA_TYPE, "Video", PW_KEY_MEDIA_CATEGORY,
+                                                "Capture", PW_KEY_MEDIA_ROLE, "Screen", nullptr);
   stream_ = pw_stream_new(core, "orvex-capture", properties);
   if (stream_ == nullptr) return;
   pw_stream_events& events = listener_->events;
@@ -105,10 +107,10 @@ MonitorStream::MonitorStream(pw_core* core, std::uint32_t node, std::function<vo
 
   std::array<std::uint8_t, 1024> storage{};
   const spa_pod* format = formatParameter(storage.data(), storage.size());
-  pw_stream_connect(stream_, PW_DIRECTION_INPUT, node_,
-                    static_cast<pw_stream_flags>(PW_STREAM_FLAG_AUTOCONNECT |
-                                                 PW_STREAM_FLAG_MAP_BUFFERS),
-                    &format, 1);
+  pw_stream_connect(
+      stream_, PW_DIRECTION_INPUT, node_,
+      static_cast<pw_stream_flags>(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS),
+      &format, 1);
 }
 
 MonitorStream::~MonitorStream() {
@@ -164,12 +166,11 @@ void MonitorStream::formatChanged(const spa_pod* format) {
   std::array<std::uint8_t, 1024> storage{};
   spa_pod_builder builder{};
   spa_pod_builder_init(&builder, storage.data(), storage.size());
-  const std::array parameters = {
-      sharedMemoryBuffers(builder),
-      metaParameter(builder, SPA_META_Header, sizeof(spa_meta_header), sizeof(spa_meta_header),
-                    sizeof(spa_meta_header)),
-      metaParameter(builder, SPA_META_Cursor, cursorMetaSize(64, 64), cursorMetaSize(1, 1),
-                    cursorMetaSize(1024, 1024))};
+  const std::array parameters = {sharedMemoryBuffers(builder),
+                                 metaParameter(builder, SPA_META_Header, sizeof(spa_meta_header),
+                                               sizeof(spa_meta_header), sizeof(spa_meta_header)),
+                                 metaParameter(builder, SPA_META_Cursor, cursorMetaSize(64, 64),
+                                               cursorMetaSize(1, 1), cursorMetaSize(1024, 1024))};
   std::array<const spa_pod*, parameters.size()> list = parameters;
   pw_stream_update_params(stream_, list.data(), static_cast<uint32_t>(list.size()));
 }

@@ -64,8 +64,8 @@ bool RestoreTokenStore::save(const std::string& token) const {
   // Whoever made it, the directory is the user's alone from now on.
   if (chmod(directory.c_str(), S_IRWXU) != 0) return false;
   const std::filesystem::path fresh = file_.string() + ".new";
-  const int fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW,
-                      S_IRUSR | S_IWUSR);
+  const int fd =
+      open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR);
   if (fd < 0) return false;
   const bool written = fchmod(fd, S_IRUSR | S_IWUSR) == 0 && writeAll(fd, token + "\n");
   const bool closed = close(fd) == 0;

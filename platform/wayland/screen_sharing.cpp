@@ -14,7 +14,8 @@ constexpr const char* kAsking =
 constexpr const char* kRefused =
     "画面の共有が許可されなかったため、画面を読み取れません。次のキャプチャーで、もう一度許可を"
     "求めます。";
-constexpr const char* kEnded = "画面の共有が終わりました。次のキャプチャーで、もう一度許可を求めます。";
+constexpr const char* kEnded =
+    "画面の共有が終わりました。次のキャプチャーで、もう一度許可を求めます。";
 constexpr const char* kPointerUnknown =
     "マウスポインターの位置がまだ分かりません。共有しているモニターの上でポインターを動かして"
     "ください。";

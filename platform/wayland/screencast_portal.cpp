@@ -21,8 +21,8 @@ const QString kScreenCast = QStringLiteral("org.freedesktop.portal.ScreenCast");
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
 
-constexpr uint kMonitors = 1;         // source type: whole monitors
-constexpr uint kCursorMetadata = 4;   // cursor mode: the pointer's place beside the pixels
+constexpr uint kMonitors = 1;        // source type: whole monitors
+constexpr uint kCursorMetadata = 4;  // cursor mode: the pointer's place beside the pixels
 constexpr uint kPersistUntilRevoked = 2;
 constexpr uint kFirstPersistingVersion = 4;
 constexpr uint kAnswerSuccess = 0;
@@ -122,9 +122,8 @@ void ScreenCastPortal::selectSources() {
       options.insert(QStringLiteral("restore_token"), QString::fromStdString(token));
     }
   }
-  request(QStringLiteral("SelectSources"),
-          {QVariant::fromValue(QDBusObjectPath(session_))}, options,
-          [this](const QVariantMap& /*results*/) { startSharing(); });
+  request(QStringLiteral("SelectSources"), {QVariant::fromValue(QDBusObjectPath(session_))},
+          options, [this](const QVariantMap& /*results*/) { startSharing(); });
 }
 
 void ScreenCastPortal::startSharing() {
@@ -148,8 +147,8 @@ void ScreenCastPortal::startSharing() {
 }
 
 void ScreenCastPortal::openRemote(const std::vector<SharedMonitor>& monitors) {
-  QDBusMessage call =
-      QDBusMessage::createMethodCall(kService, kPath, kScreenCast, QStringLiteral("OpenPipeWireRemote"));
+  QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kScreenCast,
+                                                     QStringLiteral("OpenPipeWireRemote"));
   call.setArguments({QVariant::fromValue(QDBusObjectPath(session_)), QVariantMap()});
   auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
   connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, monitors] {
@@ -185,7 +184,8 @@ void ScreenCastPortal::request(const QString& method, QVariantList arguments, QV
   auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
   connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
     watcher->deleteLater();
-    if (watcher->isError()) fail(std::string(kPortalFailed) + watcher->error().message().toStdString());
+    if (watcher->isError())
+      fail(std::string(kPortalFailed) + watcher->error().message().toStdString());
   });
 }
 

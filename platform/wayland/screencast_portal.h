@@ -41,10 +41,6 @@ class ScreenCastPortal final : public QObject {
   void ask();
   bool asking() const { return asking_; }
 
- private Q_SLOTS:
-  void requestAnswered(uint response, const QVariantMap& results);
-  void sessionClosed(const QVariantMap& details);
-
  private:
   using Step = std::function<void(const QVariantMap& results)>;
   void askWith(const QVariantMap& properties);
@@ -64,6 +60,10 @@ class ScreenCastPortal final : public QObject {
   QString pendingRequest_;
   Step next_;
   QString session_;
+
+ private Q_SLOTS:  // NOLINT(readability-redundant-access-specifiers): moc needs its own section
+  void requestAnswered(uint response, const QVariantMap& results);
+  void sessionClosed(const QVariantMap& details);
 };
 
 }  // namespace wayland

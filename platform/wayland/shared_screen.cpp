@@ -10,7 +10,8 @@ namespace {
 // A new stream now and then never sends its first frame while the screen stays still; one
 // made afresh does.
 constexpr std::chrono::milliseconds kFirstFrameWait{1000};
-constexpr const char* kWaitingForFrames = "画面の共有が始まるところです。少し待ってから、もう一度どうぞ。";
+constexpr const char* kWaitingForFrames =
+    "画面の共有が始まるところです。少し待ってから、もう一度どうぞ。";
 
 }  // namespace
 

@@ -43,12 +43,11 @@ std::optional<graphics::PixelView> VirtualScreen::read(std::span<const MonitorFr
   // byte is whatever the compositor left there; nothing reads it.
   for (const MonitorFrame& monitor : monitors) {
     if (monitor.order == ChannelOrder::Bgr && graphics::intersect(monitor.place, area) == area) {
-      const graphics::Pixel* first = rowOf(monitor, area.top - monitor.place.top) +
-                                     (area.left - monitor.place.left);
-      return graphics::PixelView{first,
-                                 monitor.strideBytes /
-                                     static_cast<std::ptrdiff_t>(sizeof(graphics::Pixel)),
-                                 area.width, area.height};
+      const graphics::Pixel* first =
+          rowOf(monitor, area.top - monitor.place.top) + (area.left - monitor.place.left);
+      return graphics::PixelView{
+          first, monitor.strideBytes / static_cast<std::ptrdiff_t>(sizeof(graphics::Pixel)),
+          area.width, area.height};
     }
   }
   const std::size_t width = static_cast<std::size_t>(area.width);

@@ -18,8 +18,8 @@ enum class ChannelOrder {
 
 // One shared monitor's latest frame, placed where the compositor puts the monitor.
 struct MonitorFrame {
-  graphics::Rect place;                // in screen pixels; the frame's size
-  const std::byte* pixels = nullptr;   // null: no frame yet
+  graphics::Rect place;               // in screen pixels; the frame's size
+  const std::byte* pixels = nullptr;  // null: no frame yet
   std::ptrdiff_t strideBytes = 0;
   ChannelOrder order = ChannelOrder::Bgr;
 };

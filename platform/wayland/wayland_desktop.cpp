@@ -16,7 +16,6 @@ QImage ourClipboardPicture() {
 }  // namespace
 
 WaylandDesktop::WaylandDesktop(ScreenSharing::News news)
-    : sharing_(RestoreTokenStore::inUserState(), std::move(news)),
-      programs_(ourClipboardPicture) {}
+    : sharing_(RestoreTokenStore::inUserState(), std::move(news)), programs_(ourClipboardPicture) {}
 
 }  // namespace wayland

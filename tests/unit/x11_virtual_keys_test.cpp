@@ -51,7 +51,8 @@ TEST(VirtualKeys, MainRowDigitKeysByTheirEvdevKeyCode) {
   constexpr struct {
     unsigned int keycode;
     std::string_view name;
-  } kCases[] = {{9, ""}, {10, "AE01"}, {11, "AE02"}, {18, "AE09"}, {19, "AE10"}, {20, ""}, {87, ""}};
+  } kCases[] = {{9, ""},      {10, "AE01"}, {11, "AE02"}, {18, "AE09"},
+                {19, "AE10"}, {20, ""},     {87, ""}};
   for (const auto& c : kCases) EXPECT_EQ(x11::evdevDigitRowKeyName(c.keycode), c.name) << c.keycode;
   // A French "&" from the evdev key 10 is the "1" key.
   EXPECT_EQ(x11::virtualKeyCode(XK_ampersand, 0, x11::evdevDigitRowKeyName(10)), 49);

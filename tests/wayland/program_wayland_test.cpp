@@ -89,12 +89,16 @@ class WaylandProgram : public ::testing::Test {
     pattern_.reset();
   }
 
-  void SetUp() override { ASSERT_TRUE(hands_->started()) << "mutter's RemoteDesktop did not start"; }
+  void SetUp() override {
+    ASSERT_TRUE(hands_->started()) << "mutter's RemoteDesktop did not start";
+  }
 
   void startProgram() {
     program_ = std::make_unique<ChildProcess>(std::vector<std::string>{ORVEX_PROGRAM}, errorFile());
   }
-  std::string errorFile() const { return scratch_.filePath(QStringLiteral("stderr")).toStdString(); }
+  std::string errorFile() const {
+    return scratch_.filePath(QStringLiteral("stderr")).toStdString();
+  }
   std::string errorOutput() const { return fileText(errorFile()); }
 
   static void pointAt(QPoint point) {
@@ -116,8 +120,8 @@ class WaylandProgram : public ::testing::Test {
   }
 
   // Waits until the clipboard holds the noise from `topLeft` on, magnified `zoom` times.
-  static ::testing::AssertionResult clipboardShowsNoise(QPoint topLeft, int zoom,
-                                                        std::chrono::milliseconds patience = kPatience) {
+  static ::testing::AssertionResult clipboardShowsNoise(
+      QPoint topLeft, int zoom, std::chrono::milliseconds patience = kPatience) {
     QImage picture;
     const bool shows = waitUntil(
         [&] {
@@ -182,7 +186,8 @@ TEST_F(WaylandProgram, StillCapturePixelExactAtZoomOneBlockExactAtTwoRingingTheB
   std::this_thread::sleep_for(1s);
   markRectangle(kFirstCorner, kSecondCorner);
   ASSERT_TRUE(clipboardShowsNoise(kFirstCorner, 1));
-  EXPECT_NE(errorOutput().find("gtk_shell1@"), std::string::npos) << "GNOME's shell interface not bound";
+  EXPECT_NE(errorOutput().find("gtk_shell1@"), std::string::npos)
+      << "GNOME's shell interface not bound";
   EXPECT_NE(errorOutput().find(".system_bell(nil)"), std::string::npos) << "no bell";
   // The last key release gave the lens bar the focus; Right adds a tenth each time.
   for (int step = 0; step < kLensStepsPerZoom; ++step) hands_->strikeKey(XK_Right);
@@ -227,7 +232,8 @@ TEST_F(WaylandProgram, PaintOpensThePictureAsAFileThatGoesWhenThePaintProgramEnd
   hands_->strikeKey(XK_4);
   ASSERT_TRUE(waitUntil([&] { return QFile::exists(standIn + QStringLiteral(".path")); }))
       << errorOutput();
-  const QImage opened = QImage(standIn + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+  const QImage opened =
+      QImage(standIn + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
   EXPECT_TRUE(samePicture(opened, noiseMagnified(kFirstCorner, opened.size(), 1)));
   EXPECT_EQ(opened.size(), clipboardPicture().size());
   const std::string file = fileText((standIn + QStringLiteral(".path")).toStdString());
