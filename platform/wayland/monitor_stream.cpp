@@ -4,6 +4,7 @@
 #include <spa/buffer/meta.h>
 #include <spa/param/video/format-utils.h>
 #include <spa/pod/builder.h>
+#include <sys/mman.h>
 
 #include <array>
 
@@ -27,17 +28,6 @@ constexpr std::array kFormats = {Format{SPA_VIDEO_FORMAT_BGRx, ChannelOrder::Bgr
                                  Format{SPA_VIDEO_FORMAT_RGBx, ChannelOrder::Rgb},
                                  Format{SPA_VIDEO_FORMAT_RGBA, ChannelOrder::Rgb}};
 
-bool carriesPicture(const spa_buffer& buffer) {
-  if (buffer.n_datas == 0 || buffer.datas[0].data == nullptr || buffer.datas[0].chunk == nullptr) {
-    return false;
-  }
-  const spa_chunk& chunk = *buffer.datas[0].chunk;
-  if (chunk.size == 0 || (chunk.flags & SPA_CHUNK_FLAG_CORRUPTED) != 0) return false;
-  const auto* header = static_cast<const spa_meta_header*>(
-      spa_buffer_find_meta_data(&buffer, SPA_META_Header, sizeof(spa_meta_header)));
-  return header == nullptr || (header->flags & SPA_META_HEADER_FLAG_CORRUPTED) == 0;
-}
-
 const spa_pod* metaParameter(spa_pod_builder& builder, spa_meta_type type, int size, int least,
                              int most) {
   spa_pod_frame object{};
@@ -58,9 +48,67 @@ const spa_pod* metaParameter(spa_pod_builder& builder, spa_meta_type type, int s
   return static_cast<const spa_pod*>(spa_pod_builder_pop(&builder, &object));
 }
 
+// The frame's memory as we read it. Mapped by us, not by PipeWire, which would map every
+// buffer whole and bring all its pages in: only the pages a read touches become ours.
+struct Mapping {
+  void* address = MAP_FAILED;
+  std::size_t length = 0;
+  const std::byte* pixels = nullptr;
+};
+
+void mapBuffer(pw_buffer& buffer) {
+  spa_data& data = buffer.buffer->datas[0];
+  auto* mapping = new Mapping();
+  buffer.user_data = mapping;
+  if (data.type == SPA_DATA_MemPtr) {
+    mapping->pixels = static_cast<const std::byte*>(data.data);
+    return;
+  }
+  if (data.type != SPA_DATA_MemFd || data.fd < 0) return;
+  mapping->length = data.mapoffset + data.maxsize;
+  mapping->address =
+      mmap(nullptr, mapping->length, PROT_READ, MAP_SHARED, static_cast<int>(data.fd), 0);
+  if (mapping->address != MAP_FAILED) {
+    mapping->pixels = static_cast<const std::byte*>(mapping->address) + data.mapoffset;
+  }
+}
+
+void unmapBuffer(pw_buffer& buffer) {
+  auto* mapping = static_cast<Mapping*>(buffer.user_data);
+  if (mapping == nullptr) return;
+  if (mapping->address != MAP_FAILED) munmap(mapping->address, mapping->length);
+  delete mapping;
+  buffer.user_data = nullptr;
+}
+
+const std::byte* pixelsOf(const pw_buffer& buffer) {
+  const auto* mapping = static_cast<const Mapping*>(buffer.user_data);
+  return mapping != nullptr ? mapping->pixels : nullptr;
+}
+
+bool carriesPicture(const pw_buffer& mapped) {
+  const spa_buffer& buffer = *mapped.buffer;
+  if (buffer.n_datas == 0 || pixelsOf(mapped) == nullptr || buffer.datas[0].chunk == nullptr) {
+    return false;
+  }
+  const spa_chunk& chunk = *buffer.datas[0].chunk;
+  if (chunk.size == 0 || (chunk.flags & SPA_CHUNK_FLAG_CORRUPTED) != 0) return false;
+  const auto* header = static_cast<const spa_meta_header*>(
+      spa_buffer_find_meta_data(&buffer, SPA_META_Header, sizeof(spa_meta_header)));
+  return header == nullptr || (header->flags & SPA_META_HEADER_FLAG_CORRUPTED) == 0;
+}
+
 const spa_pod* sharedMemoryBuffers(spa_pod_builder& builder) {
   spa_pod_frame object{};
   spa_pod_builder_push_object(&builder, &object, SPA_TYPE_OBJECT_ParamBuffers, SPA_PARAM_Buffers);
+  // One held, one being filled, one spare: the compositor's usual sixteen would only be memory.
+  spa_pod_builder_prop(&builder, SPA_PARAM_BUFFERS_buffers, 0);
+  spa_pod_frame count{};
+  spa_pod_builder_push_choice(&builder, &count, SPA_CHOICE_Range, 0);
+  spa_pod_builder_int(&builder, 3);
+  spa_pod_builder_int(&builder, 2);
+  spa_pod_builder_int(&builder, 4);
+  spa_pod_builder_pop(&builder, &count);
   spa_pod_builder_prop(&builder, SPA_PARAM_BUFFERS_dataType, 0);
   spa_pod_frame flags{};
   spa_pod_builder_push_choice(&builder, &flags, SPA_CHOICE_Flags, 0);
@@ -97,20 +145,19 @@ MonitorStream::MonitorStream(pw_core* core, std::uint32_t node, std::function<vo
       static_cast<MonitorStream*>(data)->formatChanged(param);
     }
   };
+  events.add_buffer = [](void* /*data*/, pw_buffer* buffer) { mapBuffer(*buffer); };
   events.remove_buffer = [](void* data, pw_buffer* buffer) {
     // A new size brings new buffers; the held one goes with the old.
     auto* self = static_cast<MonitorStream*>(data);
     if (self->held_ == buffer) self->held_ = nullptr;
+    unmapBuffer(*buffer);
   };
   events.process = [](void* data) { static_cast<MonitorStream*>(data)->takeBuffers(); };
   pw_stream_add_listener(stream_, &listener_->hook, &events, this);
 
   std::array<std::uint8_t, 1024> storage{};
   const spa_pod* format = formatParameter(storage.data(), storage.size());
-  pw_stream_connect(
-      stream_, PW_DIRECTION_INPUT, node_,
-      static_cast<pw_stream_flags>(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS),
-      &format, 1);
+  pw_stream_connect(stream_, PW_DIRECTION_INPUT, node_, PW_STREAM_FLAG_AUTOCONNECT, &format, 1);
 }
 
 MonitorStream::~MonitorStream() {
@@ -179,7 +226,7 @@ void MonitorStream::takeBuffers() {
   pw_buffer* newest = nullptr;
   while (pw_buffer* buffer = pw_stream_dequeue_buffer(stream_)) {
     takeCursor(*buffer->buffer);
-    if (!carriesPicture(*buffer->buffer)) {
+    if (!carriesPicture(*buffer)) {
       pw_stream_queue_buffer(stream_, buffer);
       continue;
     }
@@ -214,7 +261,7 @@ void MonitorStream::stateChanged(int state) {
 MonitorFrame MonitorStream::frame() const {
   if (held_ == nullptr) return {{0, 0, width_, height_}, nullptr, 0, order_};
   const spa_data& data = held_->buffer->datas[0];
-  const auto* start = static_cast<const std::byte*>(data.data) + data.chunk->offset;
+  const std::byte* start = pixelsOf(*held_) + data.chunk->offset;
   const std::ptrdiff_t stride = data.chunk->stride > 0 ? data.chunk->stride : width_ * 4;
   return {{0, 0, width_, height_}, start, stride, order_};
 }
