@@ -14,13 +14,14 @@
 #include "app/form1.h"
 #include "platform/forms/runtime.h"
 #include "platform/forms/runtime_error.h"
-#include "platform/qt/display_probe.h"
-#include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_toolkit.h"
-#include "platform/qt/wayland_notice.h"
 #include "platform/wayland/session.h"
 #include "platform/wayland/wayland_desktop.h"
+#include "platform/wayland/window_system.h"
 #include "platform/x11/clipboard_keeper.h"
+#include "platform/x11/qt/desktop.h"
+#include "platform/x11/qt/display_probe.h"
+#include "platform/x11/qt/wayland_notice.h"
 
 namespace {
 
@@ -36,8 +37,8 @@ void reportStartFailure(const std::string& reason) {
 // The desktop, the toolkit and the window, made in this order and destroyed in reverse, all
 // while the application exists.
 struct Program {
-  qtplatform::QtDesktop desktop;
-  qtplatform::QtToolkit toolkit{desktop.compositor()};
+  x11::Desktop desktop;
+  qtplatform::QtToolkit toolkit{desktop.windowSystem()};
   forms::Runtime runtime{toolkit, desktop};
   Form1 form{runtime};
 };
@@ -46,7 +47,8 @@ struct Program {
 // sharing of the screen: a note for a refusal (and a line on stderr, as errors get), a message
 // where sharing cannot work at all.
 struct WaylandProgram {
-  qtplatform::QtToolkit toolkit;
+  wayland::WindowSystem windowSystem;
+  qtplatform::QtToolkit toolkit{windowSystem};
   wayland::WaylandDesktop desktop{
       {.note =
            [this](const std::string& note) {
@@ -118,8 +120,8 @@ int main(int argc, char** argv) {
     return QApplication::exec();
   }
 
-  const qtplatform::XDisplayKind xDisplay = qtplatform::probeXDisplay();
-  if (xDisplay == qtplatform::XDisplayKind::Unreachable) {
+  const x11::XDisplayKind xDisplay = x11::probeXDisplay();
+  if (xDisplay == x11::XDisplayKind::Unreachable) {
     const char* display = std::getenv("DISPLAY");
     reportStartFailure(display != nullptr
                            ? std::string("X ディスプレイ \"") + display + "\" に接続できません"
@@ -135,7 +137,7 @@ int main(int argc, char** argv) {
   if (program == nullptr) return EXIT_FAILURE;
   // Closing the window ends the program: it is the last window, and Qt quits then.
   program->form.Start();
-  if (xDisplay == qtplatform::XDisplayKind::XWayland) qtplatform::showWaylandNotice();
+  if (xDisplay == x11::XDisplayKind::XWayland) x11::showWaylandNotice();
   const int status = QApplication::exec();
   program->desktop.handOverClipboard();
   return status;

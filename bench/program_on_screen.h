@@ -6,8 +6,8 @@
 #include "app/form1.h"
 #include "bench/fixed_cursor_desktop.h"
 #include "platform/forms/runtime.h"
-#include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_toolkit.h"
+#include "platform/x11/qt/desktop.h"
 
 class QWidget;
 
@@ -48,9 +48,9 @@ class ProgramOnScreen {
   void holdLiveViewTimer();
   void syncDesktopWithServer();
 
-  qtplatform::QtDesktop realDesktop_;
+  x11::Desktop realDesktop_;
   FixedCursorDesktop desktop_{realDesktop_};
-  qtplatform::QtToolkit toolkit_{realDesktop_.compositor()};
+  qtplatform::QtToolkit toolkit_{realDesktop_.windowSystem()};
   forms::Runtime runtime_{toolkit_, desktop_};
   Form1 form_{runtime_};
   std::unique_ptr<PaintCounter> viewPaints_;

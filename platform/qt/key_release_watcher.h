@@ -3,18 +3,18 @@
 #include <QObject>
 
 #include "platform/forms/peers.h"
-#include "platform/qt/keyboard_map_tracker.h"
+#include "platform/qt/window_system.h"
 
 class QWidget;
 
 namespace qtplatform {
 
 // Shows the window every key released in it, before the focused control gets it (which it
-// still does), as a Windows virtual-key code and the shift state. The main row's digit keys
-// are known by their place on the keyboard, whatever the layout prints on them.
+// still does), as a Windows virtual-key code (see WindowSystem::deliverKeyRelease) and the
+// shift state.
 class KeyReleaseWatcher final : public QObject {
  public:
-  KeyReleaseWatcher(QWidget& window, forms::PeerListener& listener);
+  KeyReleaseWatcher(QWidget& window, forms::PeerListener& listener, WindowSystem& windowSystem);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -22,7 +22,7 @@ class KeyReleaseWatcher final : public QObject {
  private:
   QWidget& window_;
   forms::PeerListener& listener_;
-  KeyboardMapTracker keyboard_;
+  WindowSystem& windowSystem_;
 };
 
 }  // namespace qtplatform

@@ -8,7 +8,6 @@
 #include "platform/qt/label_peer.h"
 #include "platform/qt/picture_peer.h"
 #include "platform/qt/scroll_bar_peer.h"
-#include "platform/qt/server_picture_widget.h"
 #include "platform/qt/text_box_peer.h"
 #include "platform/qt/timer_peer.h"
 #include "platform/qt/window_peer.h"
@@ -22,7 +21,7 @@ constexpr QPoint kStatusInset{8, 8};  // from the window's top-left corner
 }  // namespace
 
 std::unique_ptr<forms::WindowPeer> QtToolkit::createWindow(forms::PeerListener& listener) {
-  auto window = std::make_unique<QtWindowPeer>(listener);
+  auto window = std::make_unique<QtWindowPeer>(listener, windowSystem_);
   window_ = &window->nativeWidget();
   return window;
 }
@@ -49,14 +48,8 @@ std::unique_ptr<forms::TextBoxPeer> QtToolkit::createTextBox(forms::ContainerPee
 
 std::unique_ptr<forms::PicturePeer> QtToolkit::createPicture(forms::ContainerPeer& parent,
                                                              forms::PeerListener& listener) {
-  QWidget& container = nativeWidgetOf(parent);
-  PictureWidget* widget = nullptr;
-  if (compositor_ != nullptr) {
-    widget = new ServerPictureWidget(container, listener, *compositor_);
-  } else {
-    widget = new MemoryPictureWidget(container, listener);
-  }
-  return std::make_unique<QtPicturePeer>(widget, listener);
+  return std::make_unique<QtPicturePeer>(
+      windowSystem_.createPictureWidget(nativeWidgetOf(parent), listener), listener);
 }
 
 std::unique_ptr<forms::TimerPeer> QtToolkit::createTimer(forms::PeerListener& listener) {

@@ -5,20 +5,16 @@
 
 #include "platform/forms/peers.h"
 #include "platform/qt/error_reporter.h"
-
-namespace x11 {
-class ScreenCompositor;
-}
+#include "platform/qt/window_system.h"
 
 namespace qtplatform {
 
-// Makes the form runtime's peers out of Qt widgets. Needs a QApplication. With a compositor,
-// picture boxes keep their pictures on the X server and show them without Qt's painting;
-// without, in memory, painted by Qt.
+// Makes the form runtime's peers out of Qt widgets, on whatever window system Qt runs on. Needs
+// a QApplication.
 class QtToolkit final : public forms::Toolkit {
  public:
-  // `compositor`, if any, must outlive the toolkit's peers.
-  explicit QtToolkit(x11::ScreenCompositor* compositor = nullptr) : compositor_(compositor) {}
+  // `windowSystem` must outlive the toolkit's peers.
+  explicit QtToolkit(WindowSystem& windowSystem) : windowSystem_(windowSystem) {}
 
   std::unique_ptr<forms::WindowPeer> createWindow(forms::PeerListener& listener) override;
   std::unique_ptr<forms::ButtonPeer> createButton(forms::ContainerPeer& parent,
@@ -39,7 +35,7 @@ class QtToolkit final : public forms::Toolkit {
   void showStatus(const std::string& status) override;
 
  private:
-  x11::ScreenCompositor* compositor_;
+  WindowSystem& windowSystem_;
   QPointer<QWidget> window_;  // the program's window, for the error messages
   ErrorReporter errors_;
 };

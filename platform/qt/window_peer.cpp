@@ -3,37 +3,16 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
-#include <chrono>
 
 #include "platform/qt/image_files.h"
-#include "platform/x11/frame_extents.h"
 
 namespace qtplatform {
-namespace {
 
-// The window manager answers within milliseconds; one that does not answer at all costs no more
-// than this at start-up.
-constexpr std::chrono::milliseconds kFrameAnswerTimeout{200};
-
-// The frame the window manager will put around `window` once it shows, asked for before that;
-// none without a window manager (or off X11).
-forms::Margins announcedFrame(WindowWidget& window) {
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr) return {};
-  // On Qt's own connection, after the properties Qt set when it made the native window.
-  const auto extents =
-      x11::askFrameExtents(x11->display(), window.makeNativeWindow(), kFrameAnswerTimeout);
-  if (!extents) return {};
-  return {extents->left, extents->top, extents->right, extents->bottom};
-}
-
-}  // namespace
-
-QtWindowPeer::QtWindowPeer(forms::PeerListener& listener)
-    : window_(listener),
+QtWindowPeer::QtWindowPeer(forms::PeerListener& listener, WindowSystem& windowSystem)
+    : window_(listener, windowSystem),
       pointer_(window_, listener),
-      keys_(window_, listener),
-      announcedFrame_(announcedFrame(window_)) {}
+      keys_(window_, listener, windowSystem),
+      announcedFrame_(windowSystem.announcedFrame(window_)) {}
 
 void QtWindowPeer::setCaption(const std::string& caption) {
   window_.setWindowTitle(QString::fromStdString(caption));

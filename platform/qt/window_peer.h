@@ -7,13 +7,14 @@
 #include "platform/qt/key_release_watcher.h"
 #include "platform/qt/native_widget.h"
 #include "platform/qt/pointer_reporter.h"
+#include "platform/qt/window_system.h"
 #include "platform/qt/window_widget.h"
 
 namespace qtplatform {
 
 class QtWindowPeer final : public forms::WindowPeer, public NativeWidget {
  public:
-  explicit QtWindowPeer(forms::PeerListener& listener);
+  QtWindowPeer(forms::PeerListener& listener, WindowSystem& windowSystem);
 
   void setCaption(const std::string& caption) override;
   void setIcon(forms::ImageFile iconFile) override;

@@ -1,8 +1,5 @@
 #include "platform/qt/window_widget.h"
 
-#include <xcb/xcb.h>
-
-#include <QCoreApplication>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QWindow>
@@ -14,15 +11,14 @@ graphics::Size toSize(QSize size) { return {size.width(), size.height()}; }
 
 }  // namespace
 
-WindowWidget::WindowWidget(forms::PeerListener& listener) : listener_(listener) {
-  QCoreApplication::instance()->installNativeEventFilter(this);
-}
+WindowWidget::WindowWidget(forms::PeerListener& listener, WindowSystem& windowSystem)
+    : listener_(listener), nativeEvents_(windowSystem.watch(*this)) {}
 
 void WindowWidget::resizeClient(graphics::Size size) {
-  // Qt passes a resize on to the X server only while the window is shown, and one to an empty
-  // size not at all (it unmaps the window instead).
+  // Qt passes a resize on to the window system only while the window is shown, and one to an
+  // empty size not at all (it unmaps the window instead).
   if (isVisible() && size.width > 0 && size.height > 0 && toSize(this->size()) != size) {
-    echoes_.requested(size);
+    resizeRequested(size);
   }
   resize(size.width, size.height);
 }
@@ -32,46 +28,17 @@ graphics::Size WindowWidget::clientSize() const {
   return known_;
 }
 
-WId WindowWidget::makeNativeWindow() {
-  const WId window = winId();
-  // Asked about the window, the window manager may answer with the size the window was made
-  // at as well, to be read only after the window showed at another.
-  echoes_.requested(toSize(size()));
-  return window;
+void WindowWidget::resizeRequested(graphics::Size size) {
+  if (nativeEvents_) nativeEvents_->resizeRequested(size);
 }
 
 void WindowWidget::showEvent(QShowEvent* event) {
   // Sent before Qt maps the window, and sizes it to the widget if that changed meanwhile.
   const QWindow* window = windowHandle();
   if (!event->spontaneous() && window != nullptr && window->size() != size()) {
-    echoes_.requested(toSize(size()));
+    resizeRequested(toSize(size()));
   }
   QWidget::showEvent(event);
-}
-
-bool WindowWidget::nativeEventFilter(const QByteArray& eventType, void* message,
-                                     qintptr* /*result*/) {
-  if (eventType != "xcb_generic_event_t") return false;
-  const auto* event = static_cast<const xcb_generic_event_t*>(message);
-  const WId window = internalWinId();
-  if ((event->response_type & 0x7F) == XCB_DESTROY_NOTIFY) {
-    const auto* destroy = static_cast<const xcb_destroy_notify_event_t*>(message);
-    if (window == 0 || destroy->window != window) return false;
-    // Destroyed from outside (xdotool windowclose, a window manager gone astray): Qt would keep
-    // a window that no longer exists, and the program would run on with none. Close it as the
-    // user would, once Qt is done with this event.
-    QMetaObject::invokeMethod(this, "close", Qt::QueuedConnection);
-    return false;
-  }
-  if ((event->response_type & 0x7F) != XCB_CONFIGURE_NOTIFY) return false;
-  const auto* configure = static_cast<const xcb_configure_notify_event_t*>(message);
-  if (window == 0 || configure->event != window || configure->window != window) return false;
-  const forms::ResizeEchoes::Answer answer = echoes_.answer({configure->width, configure->height});
-  // Until the window shows, its size is the runtime's alone: showing takes it to the server.
-  if (!isVisible()) return true;
-  // An older request's answer: Qt would take the window for that size, and lay it out and
-  // paint it so, until the newer answers come. Keep it from Qt altogether.
-  return answer == forms::ResizeEchoes::Answer::Stale;
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {

@@ -1,26 +1,26 @@
 #pragma once
 
-#include <QAbstractNativeEventFilter>
 #include <QWidget>
+#include <memory>
 
 #include "platform/forms/peers.h"
-#include "platform/forms/resize_echoes.h"
+#include "platform/qt/window_system.h"
 
 namespace qtplatform {
 
 // The top-level window. Reports the user's resizes and state changes; the program's own
-// resizes are not reported back, and the window manager's late echoes of them do not even
-// reach Qt, so that the widget, the X window and the runtime all end at the last size asked.
-class WindowWidget final : public QWidget, private QAbstractNativeEventFilter {
+// resizes are not reported back, and where the window system echoes them later (see
+// NativeWindowEvents) the echoes do not even reach Qt, so that the widget, the native window and
+// the runtime all end at the last size asked.
+class WindowWidget final : public QWidget {
  public:
-  explicit WindowWidget(forms::PeerListener& listener);
+  WindowWidget(forms::PeerListener& listener, WindowSystem& windowSystem);
 
   void resizeClient(graphics::Size size);
   // What the runtime reads as the client size; it takes that as known from then on.
   graphics::Size clientSize() const;
-  // Makes the X window before the window shows, so that the window manager can be asked about
-  // it.
-  WId makeNativeWindow();
+  // A size the program asked for, told to the window system's native events.
+  void resizeRequested(graphics::Size size);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -28,10 +28,8 @@ class WindowWidget final : public QWidget, private QAbstractNativeEventFilter {
   void changeEvent(QEvent* event) override;
 
  private:
-  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
-
   forms::PeerListener& listener_;
-  forms::ResizeEchoes echoes_;
+  std::unique_ptr<NativeWindowEvents> nativeEvents_;
   mutable graphics::Size known_;  // the client size the runtime last saw
 };
 

@@ -28,7 +28,7 @@ std::optional<PointerPosition> pointerPosition(const Connection& connection) {
 }
 
 std::int32_t Pointer::GetCursorPos(platform::PointApi& point) {
-  const auto position = pointerPosition(connection_);
+  const auto position = eventPlace_ ? eventPlace_ : pointerPosition(connection_);
   if (!position) throw forms::NotReady(kPointerOnAnotherScreen);
   point.X = position->x;
   point.Y = position->y;

@@ -22,8 +22,13 @@ class Pointer final : public platform::Pointer {
   explicit Pointer(const Connection& connection) : connection_(connection) {}
   std::int32_t GetCursorPos(platform::PointApi& point) override;
 
+  // While an input event is handled, the pointer reads where it was when the event happened,
+  // where that is known; nothing: where it is now.
+  void setEventPlace(std::optional<PointerPosition> place) { eventPlace_ = place; }
+
  private:
   const Connection& connection_;
+  std::optional<PointerPosition> eventPlace_;
 };
 
 }  // namespace x11

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/forms/runtime_error.h"
-#include "platform/qt/qt_desktop.h"
+#include "platform/x11/qt/desktop.h"
 #include "test_display.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
 #include <X11/Xlib.h>
@@ -111,13 +111,13 @@ TEST_F(KeysArriving, ShiftOverAGroup) {
 }
 
 TEST_F(KeysArriving, TheDesktopSendsAndWaits) {
-  qtplatform::QtDesktop desktop;
+  x11::Desktop desktop;
   desktop.programs().SendKeys("^v", true);
   EXPECT_EQ(receivedKeys().size(), 4U);
 }
 
 TEST_F(KeysArriving, AMalformedStringSendsNothing) {
-  qtplatform::QtDesktop desktop;
+  x11::Desktop desktop;
   for (const char* keys : {"a{FOO}", "ab(", "x^"}) {
     try {
       desktop.programs().SendKeys(keys, true);

@@ -1,5 +1,7 @@
 // The keys that mark the corners: the keypad's digits with Num Lock on, "1" with Shift held,
 // and the main row's digit keys whatever the layout prints on them, mark like "1" and "2".
+#include <csignal>
+
 #include "program_fixture.h"
 #include "user_images.h"
 
@@ -62,6 +64,20 @@ TEST_F(CaptureKeys, DigitKeysMarkInTheSecondLayoutOfTwo) {
   input_.useLayout(1);
   markFirstCorner(first_, XK_1);
   markSecondCorner(second_, XK_2);
+  EXPECT_TRUE(clipboardShowsPattern(first_, 1));
+}
+
+// Keys released faster than the program takes them (here: while it is stopped) mark where the
+// pointer was at each release, not where it is by the time the program gets to them.
+TEST_F(CaptureKeys, QuickHandsMarkWhereEachKeyWasReleased) {
+  ASSERT_EQ(kill(program_->pid(), SIGSTOP), 0);
+  input_.movePointer(first_);
+  input_.tapKey(XK_1);
+  input_.movePointer(second_ - kSecondCornerOffset);
+  input_.tapKey(XK_2);
+  parkPointer();
+  ASSERT_EQ(kill(program_->pid(), SIGCONT), 0);
+  waitUntilProgramHandledInput();
   EXPECT_TRUE(clipboardShowsPattern(first_, 1));
 }
 

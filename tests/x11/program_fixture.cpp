@@ -10,7 +10,6 @@
 
 namespace {
 
-const QPoint kSecondCornerOffset(3, 24);
 constexpr const char* kRuntimeErrorReport = "実行時エラー";
 
 // Whether `picture` shows the pattern from `topLeft` on, magnified `zoom` times, all over.

@@ -14,6 +14,9 @@
 #include "user_screen.h"
 #include "wait_until.h"
 
+// Where the pointer rests when the user releases "2": up and left of the second corner.
+inline const QPoint kSecondCornerOffset(3, 24);
+
 // Each test: a noise pattern on the left of the screen, the program freshly started with its
 // window moved clear of the pattern, the pointer parked where nothing lies.
 class ProgramTest : public ::testing::Test {

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "platform/forms/runtime_error.h"
-#include "platform/qt/qt_desktop.h"
 #include "platform/x11/programs.h"
+#include "platform/x11/qt/desktop.h"
 #include "test_display.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
 #include <X11/Xlib.h>
@@ -151,7 +151,7 @@ TEST_F(ProgramWindow, KeysAfterAStartWaitForTheWindowAndAreNotSentWithoutIt) {
   windows_.push_back(witness);
   ASSERT_TRUE(display_.takeFocus(witness));
 
-  qtplatform::QtDesktop desktop;
+  x11::Desktop desktop;
   platform::Programs& programs = desktop.programs();
   const Script program("windowless", "sleep 10\n");
   const double task = programs.Shell(program.path(), platform::vbNormalFocus);

@@ -11,7 +11,7 @@
 
 #include "platform/forms/runtime_error.h"
 #include "platform/qt/error_reporter.h"
-#include "platform/qt/qt_desktop.h"
+#include "platform/x11/qt/desktop.h"
 #include "qt_peer_fixture.h"
 
 namespace {
@@ -37,7 +37,7 @@ graphics::Bitmap noise(int width, int height) {
 
 TEST(QtDesktopClipboard, OffersThePicturePixelForPixelAsPng) {
   qt_peer_test::application();
-  qtplatform::QtDesktop desktop;
+  x11::Desktop desktop;
   const graphics::Bitmap picture = noise(351, 240);
   desktop.clipboard().SetData(picture);
 
@@ -55,7 +55,7 @@ TEST(QtDesktopClipboard, OffersThePicturePixelForPixelAsPng) {
 
 TEST(QtDesktopClipboard, ClearLeavesNothingToPaste) {
   qt_peer_test::application();
-  qtplatform::QtDesktop desktop;
+  x11::Desktop desktop;
   desktop.clipboard().SetData(noise(8, 8));
   ASSERT_FALSE(pastedAs(QStringLiteral("image/png")).isEmpty());
   desktop.clipboard().Clear();
@@ -64,7 +64,7 @@ TEST(QtDesktopClipboard, ClearLeavesNothingToPaste) {
 
 TEST(QtDesktopScreen, TwipsPerPixelFollowTheScreensResolution) {
   qt_peer_test::application();
-  qtplatform::QtDesktop desktop;
+  x11::Desktop desktop;
   // Xvfb reports 96 dots per inch to an unscaled Qt.
   EXPECT_FLOAT_EQ(desktop.screen().TwipsPerPixelX(), 15.0F);
   EXPECT_FLOAT_EQ(desktop.screen().TwipsPerPixelY(), 15.0F);

@@ -16,6 +16,9 @@
 #include "platform/forms/peers.h"
 #include "platform/qt/native_widget.h"
 #include "platform/qt/qt_toolkit.h"
+#include "platform/x11/connection.h"
+#include "platform/x11/pointer.h"
+#include "platform/x11/qt/window_system.h"
 #include "tests/x11/test_display.h"
 #include "tests/x11/user_ping.h"
 #include "tests/x11/wait_until.h"
@@ -79,8 +82,6 @@ class Recorder final : public forms::PeerListener {
 // A shown, active window of the given client size, ready for controls.
 class QtPeerTest : public ::testing::Test {
  protected:
-  QtPeerTest() { application(); }
-
   void openWindow(graphics::Size client) {
     window = toolkit.createWindow(windowEvents);
     window->setCaption("ピア試験");
@@ -105,8 +106,12 @@ class QtPeerTest : public ::testing::Test {
     QCoreApplication::processEvents();  // what the events before the answer left to deliver
   }
 
+  QApplication& app = application();  // before anything of Qt's is made
   TestDisplay display;
-  qtplatform::QtToolkit toolkit;
+  x11::Connection connection;
+  x11::Pointer pointer{connection};
+  x11::WindowSystem windowSystem{pointer, nullptr};
+  qtplatform::QtToolkit toolkit{windowSystem};
   Recorder windowEvents;
   std::unique_ptr<forms::WindowPeer> window;
 };

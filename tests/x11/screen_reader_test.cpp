@@ -8,8 +8,8 @@
 
 #include "platform/forms/runtime_error.h"
 #include "platform/graphics/device_context.h"
-#include "platform/qt/qt_desktop.h"
 #include "platform/x11/pointer.h"
+#include "platform/x11/qt/desktop.h"
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/server_surface.h"
 #include "screen_colours.h"
@@ -287,7 +287,7 @@ void expectStretchedPattern(const graphics::Bitmap& bitmap, const Rect& source,
 }
 
 TEST_F(DesktopStretch, CopiesTheScreenIntoABitmapAtAnyZoom) {
-  qtplatform::QtDesktop desktop;
+  x11::Desktop desktop;
   platform::ScreenCopy& gdi = desktop.screenCopy();
   const platform::Hdc screen = gdi.GetDC(0);
   ASSERT_NE(screen, 0U);
@@ -379,7 +379,7 @@ TEST(UnreadableScreen, ReadsFailNamingTheScreensFormat) {
 // XWayland shows an X program nothing of the screen but black: a copy fails, saying why, and
 // leaves its target as it was. Runs under XWayland only.
 TEST(OnXWayland, CopiesFromTheScreenFailSayingWhy) {
-  qtplatform::QtDesktop desktop;
+  x11::Desktop desktop;
   platform::ScreenCopy& gdi = desktop.screenCopy();
   const platform::Hdc screen = gdi.GetDC(0);
   BitmapDc target(gdi, 40, 30);
@@ -395,7 +395,7 @@ TEST(Pointer, FollowsAWarp) {
   TestDisplay display;
   ASSERT_NE(display.get(), nullptr) << "these tests need DISPLAY to name a running X server";
   x11::Connection connection;
-  qtplatform::QtDesktop desktop;
+  x11::Desktop desktop;
   for (const auto& [x, y] : {std::pair{0, 0}, std::pair{123, 456},
                              std::pair{display.width() - 1, display.height() - 1}}) {
     XWarpPointer(display.get(), 0, display.root(), 0, 0, 0, 0, x, y);

@@ -1,10 +1,10 @@
-#include "platform/qt/wayland_notice.h"
+#include "platform/x11/qt/wayland_notice.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
 
-namespace qtplatform {
+namespace x11 {
 namespace {
 
 constexpr const char* kWhatFails =
@@ -29,4 +29,4 @@ void showWaylandNotice() {
   box->show();
 }
 
-}  // namespace qtplatform
+}  // namespace x11

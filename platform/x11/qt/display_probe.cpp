@@ -1,17 +1,17 @@
-#include "platform/qt/display_probe.h"
+#include "platform/x11/qt/display_probe.h"
 
 #include <X11/Xlib.h>
 
 #include "platform/x11/xwayland.h"
 
-namespace qtplatform {
+namespace x11 {
 
 XDisplayKind probeXDisplay() {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return XDisplayKind::Unreachable;
-  const bool xwayland = x11::isXWayland(display);
+  const bool xwayland = isXWayland(display);
   XCloseDisplay(display);
   return xwayland ? XDisplayKind::XWayland : XDisplayKind::X11;
 }
 
-}  // namespace qtplatform
+}  // namespace x11

@@ -1,4 +1,4 @@
-#include "platform/qt/keyboard_map_tracker.h"
+#include "platform/x11/qt/keyboard_map_tracker.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -9,7 +9,7 @@
 #include <X11/XKBlib.h>
 #include <xcb/xcb.h>
 
-namespace qtplatform {
+namespace x11 {
 namespace {
 
 constexpr std::uint8_t kSentByClient = 0x80;  // the flag of an event sent with SendEvent
@@ -17,9 +17,9 @@ constexpr std::uint8_t kSentByClient = 0x80;  // the flag of an event sent with 
 }  // namespace
 
 KeyboardMapTracker::KeyboardMapTracker() {
-  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr || x11->display() == nullptr) return;
-  display_ = x11->display();
+  const auto* application = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (application == nullptr || application->display() == nullptr) return;
+  display_ = application->display();
   int opcode = 0;
   int errorBase = 0;
   int major = XkbMajorVersion;
@@ -30,8 +30,8 @@ KeyboardMapTracker::KeyboardMapTracker() {
   QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
-const x11::KeyboardMap& KeyboardMapTracker::current() {
-  if (stale_ && display_ != nullptr) map_ = x11::KeyboardMap::read(display_);
+const KeyboardMap& KeyboardMapTracker::current() {
+  if (stale_ && display_ != nullptr) map_ = KeyboardMap::read(display_);
   stale_ = false;
   return map_;
 }
@@ -51,4 +51,4 @@ bool KeyboardMapTracker::nativeEventFilter(const QByteArray& eventType, void* me
   return false;
 }
 
-}  // namespace qtplatform
+}  // namespace x11

@@ -10,18 +10,19 @@
 #include "platform/x11/connection.h"
 #include "platform/x11/pointer.h"
 #include "platform/x11/programs.h"
+#include "platform/x11/qt/window_system.h"
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/screen_reader.h"
 
-namespace qtplatform {
+namespace x11 {
 
-// The real desktop: the screen, the pointer, keys and program start through an X connection
-// of its own; the clipboard, the screen's scale and the beep through Qt, whose application
-// must exist by the time those are used.
-class QtDesktop final : public platform::Desktop {
+// The X11 desktop under Qt: the screen, the pointer, keys and program start through an X
+// connection of its own; the clipboard, the screen's scale and the beep through Qt, whose
+// application must exist first.
+class Desktop final : public platform::Desktop {
  public:
   // Throws std::runtime_error when there is no X display.
-  QtDesktop();
+  Desktop();
 
   platform::Pointer& pointer() override { return pointer_; }
   platform::ScreenCopy& screenCopy() override { return deviceContexts_; }
@@ -31,23 +32,26 @@ class QtDesktop final : public platform::Desktop {
   platform::Screen& screen() override { return screen_; }
   void Beep() override;
 
+  // What the Qt peers need to know of X11, for the toolkit. Lives as long as the desktop.
+  qtplatform::WindowSystem& windowSystem() { return windowSystem_; }
   // The screen stretched by the X server, for picture boxes kept there; none when the server
   // cannot (see ScreenCompositor). Lives as long as the desktop.
-  x11::ScreenCompositor* compositor() { return compositor_.get(); }
+  ScreenCompositor* compositor() { return compositor_.get(); }
 
   // At exit: keeps our picture on the clipboard after we are gone (see QtClipboard).
   void handOverClipboard() { clipboard_.handOver(); }
 
  private:
-  x11::Connection connection_;
-  x11::ScreenReader screenReader_;
-  std::unique_ptr<x11::ScreenCompositor> compositor_;
+  Connection connection_;
+  ScreenReader screenReader_;
+  std::unique_ptr<ScreenCompositor> compositor_;
   platform::DeviceContexts deviceContexts_{screenReader_};
   platform::EllipticRegions regions_;
-  x11::Pointer pointer_{connection_};
-  x11::Programs programs_;
-  QtClipboard clipboard_;
-  QtScreenMetrics screen_;
+  Pointer pointer_{connection_};
+  Programs programs_;
+  qtplatform::QtClipboard clipboard_;
+  qtplatform::QtScreenMetrics screen_;
+  WindowSystem windowSystem_{pointer_, compositor_.get()};
 };
 
-}  // namespace qtplatform
+}  // namespace x11

@@ -1,10 +1,12 @@
-#include "platform/qt/server_picture_widget.h"
+#include "platform/x11/qt/server_picture_widget.h"
 
-namespace qtplatform {
+namespace x11 {
 
 ServerPictureWidget::ServerPictureWidget(QWidget& parent, forms::PeerListener& listener,
-                                         x11::ScreenCompositor& compositor)
-    : PictureWidget(parent, listener), connection_(compositor.connection()), surface_(compositor) {
+                                         ScreenCompositor& compositor)
+    : qtplatform::PictureWidget(parent, listener),
+      connection_(compositor.connection()),
+      surface_(compositor) {
   setAttribute(Qt::WA_NativeWindow);
   // Qt hands every paint to paintEvent and draws nothing itself, not even a background.
   setAttribute(Qt::WA_PaintOnScreen);
@@ -19,10 +21,10 @@ void ServerPictureWidget::pictureChanged() {
   overlay_ = {};
   if (picture().isNull()) return;
   const QImage argb = picture().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  overlay_ = x11::ServerPicture(connection_.display(), {argb.width(), argb.height()},
-                                x11::ServerPicture::Format::Argb32);
+  overlay_ = ServerPicture(connection_.display(), {argb.width(), argb.height()},
+                           ServerPicture::Format::Argb32);
   overlay_.put(reinterpret_cast<const std::uint32_t*>(argb.constBits()), argb.bytesPerLine() / 4,
                {0, 0, argb.width(), argb.height()});
 }
 
-}  // namespace qtplatform
+}  // namespace x11

@@ -4,7 +4,7 @@
 
 #include "platform/x11/keyboard_map.h"
 
-namespace qtplatform {
+namespace x11 {
 
 // The keyboard map on Qt's own X connection, read at start and read again after the server
 // says the keyboard or its layouts changed, so that a key event costs no round trip.
@@ -13,7 +13,7 @@ class KeyboardMapTracker final : public QAbstractNativeEventFilter {
   // Installs itself as a filter of the application's native events; the filter goes with it.
   KeyboardMapTracker();
 
-  const x11::KeyboardMap& current();
+  const KeyboardMap& current();
 
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -21,7 +21,7 @@ class KeyboardMapTracker final : public QAbstractNativeEventFilter {
   _XDisplay* display_ = nullptr;  // Qt's; null without X
   int xkbEventBase_ = -1;
   bool stale_ = true;
-  x11::KeyboardMap map_;
+  KeyboardMap map_;
 };
 
-}  // namespace qtplatform
+}  // namespace x11

@@ -1,10 +1,10 @@
-#include "platform/qt/qt_desktop.h"
+#include "platform/x11/qt/desktop.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 
-namespace qtplatform {
+namespace x11 {
 namespace {
 
 // A program just started may ask for our clipboard before it shows its window (kolourpaint
@@ -17,11 +17,11 @@ void serveClipboardRequests() {
 
 }  // namespace
 
-QtDesktop::QtDesktop()
+Desktop::Desktop()
     : screenReader_(connection_),
-      compositor_(x11::ScreenCompositor::open(connection_, screenReader_)),
+      compositor_(ScreenCompositor::open(connection_, screenReader_)),
       programs_(connection_, serveClipboardRequests) {}
 
-void QtDesktop::Beep() { QApplication::beep(); }
+void Desktop::Beep() { QApplication::beep(); }
 
-}  // namespace qtplatform
+}  // namespace x11

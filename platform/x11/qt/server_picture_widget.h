@@ -5,17 +5,16 @@
 #include "platform/x11/server_picture.h"
 #include "platform/x11/server_surface.h"
 
-namespace qtplatform {
+namespace x11 {
 
 // The backing picture on the X server, shown in a window of the box's own that the X11
 // backend paints with one copy from the server's picture: no frame passes through Qt's
 // backing store. Controls inside it get windows of their own too (see QtWidgetPeer), so that
 // the server keeps the copy off them.
-class ServerPictureWidget final : public PictureWidget {
+class ServerPictureWidget final : public qtplatform::PictureWidget {
  public:
   // `compositor` must outlive the widget.
-  ServerPictureWidget(QWidget& parent, forms::PeerListener& listener,
-                      x11::ScreenCompositor& compositor);
+  ServerPictureWidget(QWidget& parent, forms::PeerListener& listener, ScreenCompositor& compositor);
   graphics::Surface& surface() override { return surface_; }
   QPaintEngine* paintEngine() const override { return nullptr; }
 
@@ -24,9 +23,9 @@ class ServerPictureWidget final : public PictureWidget {
   void pictureChanged() override;
 
  private:
-  const x11::Connection& connection_;
-  x11::ServerSurface surface_;
-  x11::ServerPicture overlay_;  // the picture file, on the server; empty without one
+  const Connection& connection_;
+  ServerSurface surface_;
+  ServerPicture overlay_;  // the picture file, on the server; empty without one
 };
 
-}  // namespace qtplatform
+}  // namespace x11
