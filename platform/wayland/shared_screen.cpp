@@ -15,7 +15,14 @@ constexpr const char* kWaitingForFrames =
 
 }  // namespace
 
-SharedScreen::SharedScreen(std::function<void()> ended) : ended_(std::move(ended)) {}
+SharedScreen::SharedScreen(std::function<void()> ended) : ended_(std::move(ended)) {
+  ending_.setSingleShot(true);
+  QObject::connect(&ending_, &QTimer::timeout, &ending_, [this] {
+    if (!sharing()) return;
+    stop();
+    if (ended_) ended_();
+  });
+}
 
 SharedScreen::~SharedScreen() { stop(); }
 
@@ -63,13 +70,7 @@ void SharedScreen::streamChanged(Monitor& monitor) {
   }
 }
 
-void SharedScreen::endLater() {
-  QTimer::singleShot(0, &lifetime_, [this] {
-    if (!sharing()) return;
-    stop();
-    if (ended_) ended_();
-  });
-}
+void SharedScreen::endLater() { ending_.start(0); }
 
 void SharedScreen::stop() {
   monitors_.clear();

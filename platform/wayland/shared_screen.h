@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QObject>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
@@ -61,8 +60,8 @@ class SharedScreen final : public graphics::PixelSource {
   // Stops once the stream's or the connection's callback that found the end is over.
   void endLater();
 
-  QObject lifetime_;  // outlives the connection and the streams: the context of endLater()
   std::function<void()> ended_;
+  QTimer ending_;  // outlives the connection and the streams: stops after their callbacks
   std::unique_ptr<PipeWireConnection> connection_;
   std::vector<std::unique_ptr<Monitor>> monitors_;
   mutable std::vector<MonitorFrame> frames_;  // reused by every look at the frames
