@@ -15,6 +15,7 @@
 #include "platform/forms/runtime.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/qt/qt_toolkit.h"
+#include "platform/qt/termination_signals.h"
 #include "platform/wayland/session.h"
 #include "platform/wayland/wayland_desktop.h"
 #include "platform/wayland/window_system.h"
@@ -83,6 +84,7 @@ std::unique_ptr<AProgram> makeProgram() {
 }
 
 void startApplication() {
+  qtplatform::closeWindowsOnTerminationSignals();
   QApplication::setApplicationName(kApplicationId);
   QGuiApplication::setDesktopFileName(kApplicationId);
   // No font of that name here: IPA's proportional gothic is its closest match.
@@ -135,7 +137,8 @@ int main(int argc, char** argv) {
   startApplication();
   const std::unique_ptr<Program> program = makeProgram<Program>();
   if (program == nullptr) return EXIT_FAILURE;
-  // Closing the window ends the program: it is the last window, and Qt quits then.
+  // Closing the window ends the program: it is the last window, and Qt quits then. SIGTERM,
+  // SIGINT and SIGHUP close it as the user would.
   program->form.Start();
   if (xDisplay == x11::XDisplayKind::XWayland) x11::showWaylandNotice();
   const int status = QApplication::exec();

@@ -13,6 +13,7 @@ packages=(
   xvfb openbox x11-utils xdotool xclip imagemagick   # the tests' virtual desktop
   dpkg-dev file zip unzip desktop-file-utils appstream lintian   # packaging and its checks
   x11-xkb-utils                   # setxkbmap: the tests' keyboard layouts
+  procps                          # pgrep: the tests look for the clipboard keeper by its name
   weston xwayland                 # a headless Wayland session for the tests
   # Native Wayland: the ScreenCast portal's frames over PipeWire, the bell, Qt's Wayland platform
   qt6-wayland libpipewire-0.3-dev libwayland-dev libwayland-bin libcanberra-dev

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-class QMessageBox;
 class QWidget;
 
 namespace forms {
@@ -13,10 +12,12 @@ class RuntimeError;
 
 namespace qtplatform {
 
+class MessageWindow;
+
 // Tells the user about an error that ended a handler, without stopping the program: a message
-// box that does not block the window, and a line on stderr. An error that comes again while
-// its message is still up (a timer tick failing 20 times a second) is not told again: one
-// box, one line.
+// that does not block the window, and a line on stderr. An error that comes again while its
+// message is still up (a timer tick failing 20 times a second) is not told again: one message,
+// one line; but a message that has not been seen yet is shown again where it can be.
 class ErrorReporter {
  public:
   // `window` (may be null) gives the message its title and its place on screen.
@@ -26,9 +27,10 @@ class ErrorReporter {
   struct ShownError {
     int number;
     std::string description;
-    QPointer<QMessageBox> box;
+    QPointer<MessageWindow> message;
   };
-  bool alreadyShown(const forms::RuntimeError& error);
+  // The message still up for `error`; null if there is none.
+  MessageWindow* shownFor(const forms::RuntimeError& error);
 
   std::vector<ShownError> shown_;
 };

@@ -1,5 +1,6 @@
 #include "platform/qt/image_files.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QPixmap>
 #include <QtDebug>
@@ -33,6 +34,19 @@ QCursor decodeCursor(forms::ImageFile file) {
   if (image.isNull() || file.size() < kHotSpotOffset + 4) return QCursor(Qt::ArrowCursor);
   return QCursor(QPixmap::fromImage(image), littleEndian16(file, kHotSpotOffset),
                  littleEndian16(file, kHotSpotOffset + 2));
+}
+
+QImage imageView(const graphics::Bitmap& picture) {
+  return {reinterpret_cast<const uchar*>(picture.row(0)), picture.width(), picture.height(),
+          static_cast<qsizetype>(picture.stride() * sizeof(graphics::Pixel)), QImage::Format_RGB32};
+}
+
+std::string encodePicture(const graphics::Bitmap& picture, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!imageView(picture).save(&buffer, format)) return {};
+  return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 }  // namespace qtplatform

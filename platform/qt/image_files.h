@@ -2,8 +2,10 @@
 
 #include <QCursor>
 #include <QImage>
+#include <string>
 
 #include "platform/forms/peers.h"
+#include "platform/graphics/bitmap.h"
 
 namespace qtplatform {
 
@@ -12,5 +14,11 @@ QImage decodeImage(forms::ImageFile file);
 
 // A .cur file as a pointer with the file's hot spot; the default arrow if it cannot be read.
 QCursor decodeCursor(forms::ImageFile file);
+
+// The picture's own pixels seen as an image, valid while the picture is and stays that size.
+QImage imageView(const graphics::Bitmap& picture);
+
+// The picture as a file of `format` ("PNG", "BMP"); empty when it cannot be written so.
+std::string encodePicture(const graphics::Bitmap& picture, const char* format);
 
 }  // namespace qtplatform

@@ -1,26 +1,16 @@
 #pragma once
 
-#include <QImage>
-
 #include "platform/desktop/clipboard.h"
 
 namespace qtplatform {
 
-// The system clipboard through Qt, whose application must exist by the time it is used.
+// The system clipboard through Qt, whose application must exist by the time it is used. It
+// lives as long as the program: where the clipboard must outlive it (X11), the desktop serves
+// it otherwise.
 class QtClipboard final : public platform::Clipboard {
  public:
   void Clear() override;
   void SetData(const graphics::Bitmap& picture) override;
-
-  // At exit, after the event loop: if the clipboard still holds our picture, hands it to a
-  // keeper process so that it stays pasteable after we are gone (X11 keeps no clipboard
-  // content of its own). Left to itself, Qt offers it to a clipboard manager at exit, if one
-  // runs, and waits up to five seconds for a slow one; the keeper asks the manager and keeps
-  // nobody waiting.
-  void handOver();
-
- private:
-  QImage picture_;  // the picture we put on the clipboard last, if it still should hold it
 };
 
 }  // namespace qtplatform

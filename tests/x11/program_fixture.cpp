@@ -58,6 +58,9 @@ void ProgramTest::TearDown() {
     EXPECT_EQ(errors.find(kRuntimeErrorReport), std::string::npos) << errors;
     program_.reset();
   }
+  // Stopped, the program leaves its picture to a keeper: nothing of this test may serve the
+  // next one's clipboard.
+  emptyClipboard(display_);
   pattern_.reset();
   input_.setNumLock(numLockAtStart_);
 }

@@ -33,6 +33,9 @@ class ProgramTest : public ::testing::Test {
   // the pointer stays until the program has taken each step. Sent all at once, Qt may see
   // the release only with the next move, wherever the pointer is by then.
   void clickAt(QPoint screenPoint) const;
+  // The lens bar counts tenths of a zoom; Right, with the focus on it, adds one.
+  static constexpr int kLensStepsPerZoom = 10;
+
   // A key stroke, and the user's pause until the program has taken it.
   void strikeKey(unsigned long keysym) const;
   void strikeKeyHolding(unsigned long keysym, unsigned long heldKeysym) const;

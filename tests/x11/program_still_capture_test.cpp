@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kLensStepsPerZoom = 10;  // the lens bar counts tenths
-
 class StillCapture : public ProgramTest {
  protected:
   const QPoint first_ = onPattern(150, 120);

@@ -1,15 +1,20 @@
 #include <QApplication>
-#include <QMessageBox>
+#include <QDialog>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextDocument>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 #include "platform/forms/runtime_error.h"
 #include "platform/graphics/bitmap.h"
 #include "tests/x11/qt_peer_fixture.h"
+#include "tests/x11/screen_change.h"
+#include "tests/x11/user_images.h"
 
 namespace qt_peer_test {
 namespace {
@@ -147,36 +152,78 @@ TEST_F(ControlPeersTest, PointerFromACursorFileKeepsItsHotSpot) {
   EXPECT_EQ(qtplatform::nativeWidgetOf(*button).cursor().shape(), Qt::ArrowCursor);
 }
 
-std::vector<QMessageBox*> shownMessages() {
-  std::vector<QMessageBox*> boxes;
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible()) {
-      boxes.push_back(box);
-    }
-  }
-  return boxes;
-}
-
 TEST_F(ControlPeersTest, AnErrorRepeatedWhileItsMessageIsUpOpensNoSecondMessage) {
   openWindow({200, 100});
   showWindow();
 
   toolkit.reportError(forms::RuntimeError::invalidPropertyValue());
+  std::vector<QDialog*> shown;
+  ASSERT_TRUE(waitRunningQt([&] { return (shown = messagesOnScreen(display)).size() == 1; }));
+  EXPECT_EQ(shown.front()->windowTitle(), QStringLiteral("ピア試験"));
+  EXPECT_TRUE(textOf(*shown.front()).contains(QStringLiteral("380")));
+  EXPECT_EQ(shown.front()->windowModality(), Qt::NonModal);
   toolkit.reportError(forms::RuntimeError::invalidPropertyValue());
-  std::vector<QMessageBox*> boxes = shownMessages();
-  ASSERT_EQ(boxes.size(), 1U);
-  EXPECT_EQ(boxes.front()->windowTitle(), QStringLiteral("ピア試験"));
-  EXPECT_TRUE(boxes.front()->text().contains(QStringLiteral("380")));
-  EXPECT_EQ(boxes.front()->windowModality(), Qt::NonModal);
+  settle();
+  EXPECT_EQ(messagesOnScreen(display).size(), 1U);
 
   toolkit.reportError(forms::RuntimeError::overflow());
-  EXPECT_EQ(shownMessages().size(), 2U);
+  EXPECT_TRUE(waitRunningQt([&] { return messagesOnScreen(display).size() == 2; }));
 
-  for (QMessageBox* box : shownMessages()) box->close();
+  for (QDialog* message : messagesOnScreen(display)) message->close();
   toolkit.reportError(forms::RuntimeError::invalidPropertyValue());
-  boxes = shownMessages();
-  ASSERT_EQ(boxes.size(), 1U);
-  boxes.front()->close();
+  ASSERT_TRUE(waitRunningQt([&] { return (shown = messagesOnScreen(display)).size() == 1; }));
+  shown.front()->close();
+}
+
+// Turns every monitor off while it lives, unless Qt has started already: the program being
+// started with none on is what matters here, and Qt follows monitors that go off later.
+class MonitorsOffAtStart {
+ protected:
+  MonitorsOffAtStart() {
+    if (QApplication::instance() != nullptr) return;
+    monitorsOff_.emplace(monitorsDisplay_);
+    monitorsOff_->turnMonitorsOff();
+  }
+
+  TestDisplay monitorsDisplay_;
+  std::optional<ScreenChange> monitorsOff_;
+};
+
+class NoMonitorAtStart : protected MonitorsOffAtStart, public QtPeerTest {};
+
+bool qtKnowsAScreenWithASize() {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  return std::any_of(screens.begin(), screens.end(),
+                     [](const QScreen* screen) { return !screen->geometry().isEmpty(); });
+}
+
+// Started with no monitor on (an X server for a remote session may have none), Qt knows no
+// screen with a size, and its message box fits itself to nothing. The message shows all the
+// same, over the window; an error that comes again once a monitor is on is not hidden behind a
+// message that never showed. Runs in a process of its own (ctest's x11_no_monitor).
+TEST_F(NoMonitorAtStart, AnErrorMessageShowsOverTheWindow) {
+  if (!monitorsOff_) GTEST_SKIP() << "Qt started before: run alone, as x11_no_monitor does";
+  ASSERT_FALSE(qtKnowsAScreenWithASize());
+  openWindow({200, 100});
+  showWindow();
+  toolkit.reportError(forms::RuntimeError::overflow());
+  std::vector<QDialog*> shown;
+  ASSERT_TRUE(waitRunningQt([&] { return (shown = messagesOnScreen(display)).size() == 1; }))
+      << "the message does not show";
+  const UserScreen screen(display);
+  const QRect area = screen.clientArea(shown.front()->internalWinId());
+  EXPECT_TRUE(area.intersects(screen.clientArea(windowWidget().winId())));
+  EXPECT_TRUE(waitRunningQt([&] {
+    return samePicture(screen.grab(area),
+                       shown.front()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+  })) << "the screen does not show the message";
+
+  monitorsOff_.reset();
+  ASSERT_TRUE(waitRunningQt(qtKnowsAScreenWithASize));
+  toolkit.reportError(forms::RuntimeError::overflow());
+  settle();
+  EXPECT_EQ(messagesOnScreen(display).size(), 1U);
+  for (QDialog* message : messagesOnScreen(display)) message->close();
 }
 
 }  // namespace

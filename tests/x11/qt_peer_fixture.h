@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
+#include <QLabel>
 #include <QProcess>
 #include <QTimer>
 #include <QWidget>
@@ -21,6 +23,7 @@
 #include "platform/x11/qt/window_system.h"
 #include "tests/x11/test_display.h"
 #include "tests/x11/user_ping.h"
+#include "tests/x11/user_screen.h"
 #include "tests/x11/wait_until.h"
 
 // The Qt peers on the test's virtual X server, with a listener that records what they report.
@@ -60,6 +63,29 @@ inline void xdotool(const QStringList& arguments) {
 
 inline void movePointerTo(QWidget& widget, QPoint position) {
   QCursor::setPos(widget.mapToGlobal(position));
+}
+
+// The messages of this process that the user can see: the X server shows them, inside the
+// screen. Qt's isVisible() says only that Qt was asked to show them.
+inline std::vector<QDialog*> messagesOnScreen(const TestDisplay& display) {
+  const UserScreen screen(display);
+  std::vector<QDialog*> shown;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* message = qobject_cast<QDialog*>(widget);
+    if (message != nullptr && message->internalWinId() != 0 &&
+        display.viewable(message->internalWinId()) &&
+        QRect(QPoint(), screen.size()).contains(screen.clientArea(message->internalWinId()))) {
+      shown.push_back(message);
+    }
+  }
+  return shown;
+}
+
+// Every text that a message shows, a line each.
+inline QString textOf(const QDialog& message) {
+  QStringList texts;
+  for (const QLabel* label : message.findChildren<QLabel*>()) texts << label->text();
+  return texts.join(QLatin1Char('\n'));
 }
 
 class Recorder final : public forms::PeerListener {

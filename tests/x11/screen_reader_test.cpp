@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QRect>
 #include <functional>
 #include <memory>
@@ -12,12 +13,13 @@
 #include "platform/x11/qt/desktop.h"
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/server_surface.h"
+#include "screen_change.h"
 #include "screen_colours.h"
 #include "screen_pattern.h"
 #include "test_display.h"
 #include "wait_until.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
-#include <X11/extensions/Xrandr.h>
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -167,75 +169,22 @@ TEST_P(ScreenReading, ReadsEveryChannelValueAsTheServerShowsIt) {
   XFreePixmap(display().get(), pixmap);
 }
 
-// Changes the screen's size as xrandr does, turning off the monitors that no longer fit; puts
-// the size and the monitors back when it goes.
-class ScreenResize {
- public:
-  explicit ScreenResize(const TestDisplay& display)
-      : display_(display.get()),
-        original_{display.width(), display.height()},
-        millimetres_{DisplayWidthMM(display_, 0), DisplayHeightMM(display_, 0)} {
-    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display_, display.root());
-    for (int i = 0; i < resources->ncrtc; ++i) {
-      crtcs_.emplace_back(resources->crtcs[i],
-                          XRRGetCrtcInfo(display_, resources, resources->crtcs[i]));
-    }
-    XRRFreeScreenResources(resources);
-  }
-  ~ScreenResize() {
-    to(original_.width, original_.height);
-    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display_, root());
-    for (const auto& [crtc, info] : crtcs_) {
-      XRRSetCrtcConfig(display_, resources, crtc, CurrentTime, info->x, info->y, info->mode,
-                       info->rotation, info->outputs, info->noutput);
-      XRRFreeCrtcInfo(info);
-    }
-    XRRFreeScreenResources(resources);
-    XSync(display_, False);
-  }
-  ScreenResize(const ScreenResize&) = delete;
-  ScreenResize& operator=(const ScreenResize&) = delete;
-
-  void to(int width, int height) {
-    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display_, root());
-    for (const auto& [crtc, info] : crtcs_) {
-      if (info->x + static_cast<int>(info->width) > width ||
-          info->y + static_cast<int>(info->height) > height) {
-        XRRSetCrtcConfig(display_, resources, crtc, CurrentTime, 0, 0, None, RR_Rotate_0, nullptr,
-                         0);
-      }
-    }
-    XRRFreeScreenResources(resources);
-    XRRSetScreenSize(display_, root(), width, height, millimetres_.width * width / original_.width,
-                     millimetres_.height * height / original_.height);
-    XSync(display_, False);
-  }
-
- private:
-  Window root() const { return DefaultRootWindow(display_); }
-
-  Display* display_;
-  graphics::Size original_;
-  graphics::Size millimetres_;
-  std::vector<std::pair<RRCrtc, XRRCrtcInfo*>> crtcs_;
-};
-
 // Monitors come and go: the reader follows the screen's size as the server announces it, and
 // reads the grown screen whole and the shrunk one up to its new edges.
 TEST_P(ScreenReading, FollowsTheScreensSizeAsItChanges) {
   const Rect whole{0, 0, screenWidth(), screenHeight()};
   const Rect small{0, 0, 1000, 700};
-  ScreenResize resize(display());
-  resize.to(small.width, small.height);
+  ScreenChange screenChange(display());
+  screenChange.resizeTo(small.width, small.height);
   x11::Connection connection;
   x11::ScreenReader reader(connection, GetParam());
   ASSERT_EQ(reader.bounds(), small);
 
-  resize.to(whole.width, whole.height);
+  screenChange.resizeTo(whole.width, whole.height);
   ASSERT_TRUE(waitUntil([&] { return reader.bounds() == whole; }));
   EXPECT_EQ(firstMismatch(reader.read(whole), whole), "");
 
-  resize.to(small.width, small.height);
+  screenChange.resizeTo(small.width, small.height);
   ASSERT_TRUE(waitUntil([&] { return reader.bounds() == small; }));
   const Rect corner{small.width - 10, small.height - 10, 10, 10};
   EXPECT_EQ(firstMismatch(reader.read(corner), corner), "");

@@ -1,11 +1,12 @@
-// The selection owner behind the clipboard keeper, asked as a clipboard manager asks when it
-// saves a clipboard: every target at once (MULTIPLE). No manager that does so runs in the
-// tests' desktop; xclip fetches single targets.
+// The selection owner behind the clipboard, asked as a clipboard manager asks when it saves a
+// clipboard: every target at once (MULTIPLE), which no manager in the tests' desktop does and
+// xclip does not; and a paste in pieces while the content changes.
 #include "platform/x11/selection_owner.h"
 
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,22 @@
 namespace {
 
 using x11::XcbReply;
+
+// Returns once the server has handled every request of `connection` so far.
+void roundTrip(xcb_connection_t* connection) {
+  XcbReply<xcb_get_input_focus_reply_t>(
+      xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
+
+// Content whose every target has the same bytes.
+class SameBytes final : public x11::SelectionContent {
+ public:
+  explicit SameBytes(std::string bytes) : bytes_(std::move(bytes)) {}
+  std::optional<std::string_view> bytes(std::size_t /*index*/) override { return bytes_; }
+
+ private:
+  std::string bytes_;
+};
 
 // A client of the display under test with a window of its own that is never shown.
 class Client {
@@ -32,10 +49,7 @@ class Client {
   xcb_atom_t atom(std::string_view name) const { return x11::internAtoms(connection_, {name})[0]; }
 
   // Returns once the server has handled our every request so far.
-  void sync() const {
-    XcbReply<xcb_get_input_focus_reply_t>(
-        xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
-  }
+  void sync() const { roundTrip(connection_); }
   // The first event of `type` that reached us by the time the server has handled our every
   // request so far (and those of clients that synced before); null if none did.
   x11::XcbEvent received(std::uint8_t type) const {
@@ -65,13 +79,12 @@ class Client {
 };
 
 TEST(SelectionOwner, ConvertsEachPairOfAMultipleRequestAndRefusesTheOnesItHasNot) {
-  const Client owning;
+  x11::XcbConnection owning;
   const Client asking;
-  ASSERT_EQ(xcb_connection_has_error(owning.get()), 0) << "DISPLAY must name a running X server";
+  ASSERT_FALSE(owning.broken()) << "DISPLAY must name a running X server";
   const std::string picture = "picture bytes";
-  x11::SelectionOwner owner(owning.get(), owning.window(), {{"image/png", picture}});
-  const xcb_atom_t selection = owning.atom("ORVEX_TEST_SELECTION");
-  ASSERT_TRUE(owner.take(selection, XCB_CURRENT_TIME));
+  x11::SelectionOwner owner(owning, "ORVEX_TEST_SELECTION", {"image/png"});
+  ASSERT_TRUE(owner.take(std::make_shared<SameBytes>(picture)));
 
   const xcb_atom_t png = asking.atom("image/png");
   const xcb_atom_t gif = asking.atom("image/gif");
@@ -82,14 +95,12 @@ TEST(SelectionOwner, ConvertsEachPairOfAMultipleRequestAndRefusesTheOnesItHasNot
   xcb_change_property(asking.get(), XCB_PROP_MODE_REPLACE, asking.window(), pairs,
                       asking.atom("ATOM_PAIR"), 32, static_cast<std::uint32_t>(wanted.size()),
                       wanted.data());
-  xcb_convert_selection(asking.get(), asking.window(), selection, asking.atom("MULTIPLE"), pairs,
-                        XCB_CURRENT_TIME);
+  xcb_convert_selection(asking.get(), asking.window(), asking.atom("ORVEX_TEST_SELECTION"),
+                        asking.atom("MULTIPLE"), pairs, XCB_CURRENT_TIME);
   ASSERT_EQ(asking.received(XCB_SELECTION_NOTIFY), nullptr);
 
-  const x11::XcbEvent request = owning.received(XCB_SELECTION_REQUEST);
-  ASSERT_NE(request, nullptr);
-  EXPECT_TRUE(owner.handle(*request));
-  owning.sync();
+  owner.serveReceived();
+  roundTrip(owning.get());
   const x11::XcbEvent answer = asking.received(XCB_SELECTION_NOTIFY);
   ASSERT_NE(answer, nullptr);
   EXPECT_EQ(reinterpret_cast<const xcb_selection_notify_event_t&>(*answer).property, pairs);
@@ -100,6 +111,42 @@ TEST(SelectionOwner, ConvertsEachPairOfAMultipleRequestAndRefusesTheOnesItHasNot
   EXPECT_EQ(type, png);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), picture);
   EXPECT_EQ(asking.property<char>(gifHere).first, static_cast<xcb_atom_t>(XCB_NONE));
+}
+
+// The clipboard's picture changes with every capture; a paste under way still gets the one it
+// asked for, whole.
+TEST(SelectionOwner, APasteInPiecesGetsTheContentItAskedForWhateverIsTakenMeanwhile) {
+  x11::XcbConnection owning;
+  const Client asking;
+  ASSERT_FALSE(owning.broken()) << "DISPLAY must name a running X server";
+  const std::size_t pieceSize =
+      std::size_t{xcb_get_setup(owning.get())->maximum_request_length} * 4;
+  std::string first(pieceSize * 5 / 2, '\0');
+  for (std::size_t i = 0; i < first.size(); ++i) first[i] = static_cast<char>(i * 7);
+  x11::SelectionOwner owner(owning, "ORVEX_TEST_SELECTION", {"image/png"});
+  ASSERT_TRUE(owner.take(std::make_shared<SameBytes>(first)));
+
+  const xcb_atom_t here = asking.atom("ORVEX_PNG_HERE");
+  xcb_convert_selection(asking.get(), asking.window(), asking.atom("ORVEX_TEST_SELECTION"),
+                        asking.atom("image/png"), here, XCB_CURRENT_TIME);
+  asking.sync();
+  owner.serveReceived();
+  ASSERT_EQ(asking.property<std::uint32_t>(here).first, asking.atom("INCR"));
+  ASSERT_TRUE(owner.take(std::make_shared<SameBytes>("the next picture")));
+
+  // Each deletion of the property asks for the next piece; an empty one ends the paste.
+  std::string pasted;
+  for (int piece = 0; piece < 10; ++piece) {
+    xcb_delete_property(asking.get(), asking.window(), here);
+    asking.sync();
+    owner.serveReceived();
+    roundTrip(owning.get());
+    const std::vector<char> bytes = asking.property<char>(here).second;
+    if (bytes.empty()) break;
+    pasted.append(bytes.begin(), bytes.end());
+  }
+  EXPECT_EQ(pasted, first);
+  EXPECT_FALSE(owner.transferring());
 }
 
 }  // namespace

@@ -11,6 +11,8 @@ namespace {
 
 // The owner answers within milliseconds when its event loop is free; a busy one is asked again.
 constexpr std::chrono::milliseconds kAnswerTimeout{2000};
+// In 32-bit units: more than any piece of a transfer holds.
+constexpr long kLongestProperty = 1L << 26;
 
 // A window that is never shown, to own a selection with.
 Window ownerWindow(const TestDisplay& display, const char* selection) {
@@ -59,40 +61,68 @@ bool awaitEvent(const TestDisplay& display, Window window, int type, Wanted want
       kPatience, [&] { display.awaitInput(); });
 }
 
-bool startPasteInPieces(const TestDisplay& display, Window window, const char* target) {
-  Display* xlib = display.get();
-  const Atom property = display.atom("ORVEX_STALLED_PASTE");
-  XSelectInput(xlib, window, PropertyChangeMask);
-  XConvertSelection(xlib, display.atom("CLIPBOARD"), display.atom(target), property, window,
-                    CurrentTime);
-  display.sync();
-  if (!awaitEvent(display, window, SelectionNotify,
-                  [&](const XEvent& event) { return event.xselection.property == property; })) {
-    return false;
-  }
+bool awaitNewValue(const TestDisplay& display, Window window, Atom property) {
+  return awaitEvent(display, window, PropertyNotify, [&](const XEvent& event) {
+    return event.xproperty.atom == property && event.xproperty.state == PropertyNewValue;
+  });
+}
+
+// Reads the property and deletes it, which asks the owner for the next piece: its type and its
+// bytes (of format 8; only the type counts otherwise).
+std::pair<Atom, std::string> takeProperty(const TestDisplay& display, Window window,
+                                          Atom property) {
   Atom type = None;
   int format = 0;
   unsigned long count = 0;
   unsigned long remaining = 0;
   unsigned char* data = nullptr;
-  XGetWindowProperty(xlib, window, property, 0, 1, True, AnyPropertyType, &type, &format, &count,
-                     &remaining, &data);
+  XGetWindowProperty(display.get(), window, property, 0, kLongestProperty, True, AnyPropertyType,
+                     &type, &format, &count, &remaining, &data);
+  std::string bytes;
+  if (format == 8 && data != nullptr) bytes.assign(reinterpret_cast<const char*>(data), count);
   XFree(data);
   display.sync();
+  return {type, bytes};
+}
+
+bool startPasteInPieces(const TestDisplay& display, Window window, Atom property,
+                        const char* target) {
+  XSelectInput(display.get(), window, PropertyChangeMask);
+  XConvertSelection(display.get(), display.atom("CLIPBOARD"), display.atom(target), property,
+                    window, CurrentTime);
+  display.sync();
+  if (!awaitEvent(display, window, SelectionNotify,
+                  [&](const XEvent& event) { return event.xselection.property == property; })) {
+    return false;
+  }
+  // The owner wrote the size announcement before it told us: that change is no piece.
+  XEvent announced;
+  while (XCheckTypedWindowEvent(display.get(), window, PropertyNotify, &announced)) {
+  }
   // Deleting the size announcement asks for the first piece.
-  return type == display.atom("INCR") &&
-         awaitEvent(display, window, PropertyNotify, [&](const XEvent& event) {
-           return event.xproperty.atom == property && event.xproperty.state == PropertyNewValue;
-         });
+  return takeProperty(display, window, property).first == display.atom("INCR") &&
+         awaitNewValue(display, window, property);
 }
 
 }  // namespace
 
-StalledPaste::StalledPaste(const char* target)
+PasteInPieces::PasteInPieces(const char* target)
     : window_(XCreateSimpleWindow(display_.get(), display_.root(), 0, 0, 1, 1, 0, 0, 0)),
-      stalled_(startPasteInPieces(display_, window_, target)) {}
+      property_(display_.atom("ORVEX_PASTE_IN_PIECES")),
+      started_(startPasteInPieces(display_, window_, property_, target)) {}
 
-StalledPaste::~StalledPaste() { XDestroyWindow(display_.get(), window_); }
+PasteInPieces::~PasteInPieces() { XDestroyWindow(display_.get(), window_); }
+
+QImage PasteInPieces::finish() {
+  std::string bytes;
+  // An empty piece ends the transfer.
+  for (std::string piece; !(piece = takeProperty(display_, window_, property_).second).empty();) {
+    bytes += piece;
+    if (!awaitNewValue(display_, window_, property_)) return {};
+  }
+  return QImage::fromData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())))
+      .convertToFormat(QImage::Format_RGB32);
+}
 
 SlowClipboardManager::SlowClipboardManager()
     : window_(ownerWindow(display_, "CLIPBOARD_MANAGER")) {}

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <optional>
+#include <string>
 
 #include "test_display.h"
 
@@ -27,22 +28,27 @@ class OtherProgramCopying {
   unsigned long window_;
 };
 
-// Another program that starts pasting `target`, a picture large enough to come in pieces, and
-// stops after the first piece, as one that hangs half-way does.
-class StalledPaste {
+// Another program that pastes `target`, a picture large enough to come in pieces: it takes
+// the first piece at once and the rest only when told, as one that hangs half-way does until
+// then.
+class PasteInPieces {
  public:
-  explicit StalledPaste(const char* target);
-  ~StalledPaste();
-  StalledPaste(const StalledPaste&) = delete;
-  StalledPaste& operator=(const StalledPaste&) = delete;
+  explicit PasteInPieces(const char* target);
+  ~PasteInPieces();
+  PasteInPieces(const PasteInPieces&) = delete;
+  PasteInPieces& operator=(const PasteInPieces&) = delete;
 
   // Whether it got the first piece.
-  bool stalled() const { return stalled_; }
+  bool started() const { return started_; }
+  // Takes the rest: the whole picture; a null image if a piece did not come in time.
+  QImage finish();
 
  private:
   TestDisplay display_;
   unsigned long window_;
-  bool stalled_;
+  unsigned long property_;
+  std::string bytes_;
+  bool started_;
 };
 
 // A clipboard manager that is slow to answer: it owns CLIPBOARD_MANAGER while it lives, and

@@ -5,7 +5,6 @@
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/device_contexts.h"
 #include "platform/desktop/elliptic_regions.h"
-#include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_screen_metrics.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/pointer.h"
@@ -13,12 +12,13 @@
 #include "platform/x11/qt/window_system.h"
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/screen_reader.h"
+#include "platform/x11/x11_clipboard.h"
 
 namespace x11 {
 
 // The X11 desktop under Qt: the screen, the pointer, keys and program start through an X
-// connection of its own; the clipboard, the screen's scale and the beep through Qt, whose
-// application must exist first.
+// connection of its own, the clipboard through another; the screen's scale and the beep through
+// Qt, whose application must exist first.
 class Desktop final : public platform::Desktop {
  public:
   // Throws std::runtime_error when there is no X display.
@@ -38,8 +38,9 @@ class Desktop final : public platform::Desktop {
   // cannot (see ScreenCompositor). Lives as long as the desktop.
   ScreenCompositor* compositor() { return compositor_.get(); }
 
-  // At exit: keeps our picture on the clipboard after we are gone (see QtClipboard).
-  void handOverClipboard() { clipboard_.handOver(); }
+  // At exit, after the event loop: keeps our picture on the clipboard after we are gone (see
+  // X11Clipboard).
+  void handOverClipboard();
 
  private:
   Connection connection_;
@@ -49,7 +50,7 @@ class Desktop final : public platform::Desktop {
   platform::EllipticRegions regions_;
   Pointer pointer_{connection_};
   Programs programs_;
-  qtplatform::QtClipboard clipboard_;
+  X11Clipboard clipboard_;
   qtplatform::QtScreenMetrics screen_;
   WindowSystem windowSystem_{pointer_, compositor_.get()};
 };

@@ -1,8 +1,9 @@
 #include "platform/x11/qt/wayland_notice.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <cstdio>
+
+#include "platform/qt/message_window.h"
 
 namespace x11 {
 namespace {
@@ -22,11 +23,10 @@ void showWaylandNotice() {
   const QString whatToDo = QString::fromUtf8(kWhatToDo);
   std::fprintf(stderr, "%s: %s %s\n", qUtf8Printable(QApplication::applicationName()),
                qUtf8Printable(whatFails), qUtf8Printable(whatToDo));
-  auto* box = new QMessageBox(QMessageBox::Warning, QApplication::applicationName(),
-                              whatFails + QStringLiteral("\n\n") + whatToDo, QMessageBox::Ok);
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->setWindowModality(Qt::NonModal);
-  box->show();
+  auto* notice = new qtplatform::MessageWindow(
+      qtplatform::MessageWindow::Kind::Warning, QApplication::applicationName(),
+      whatFails + QStringLiteral("\n\n") + whatToDo, nullptr);
+  notice->showWhereSeen();
 }
 
 }  // namespace x11
