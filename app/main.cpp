@@ -1,6 +1,6 @@
 #include <QApplication>
 #include <QFont>
-#include <cstdio>
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
@@ -12,6 +12,7 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "platform/forms/numeric.h"
 #include "platform/forms/runtime.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/qt/qt_toolkit.h"
@@ -26,13 +27,14 @@
 
 namespace {
 
-constexpr const char* kProgramName = "orvex-capture";
 // The class of the window (WM_CLASS) is the application's name: the task bar matches it to the
 // desktop entry of the same id.
 constexpr const char* kApplicationId = ORVEX_APPLICATION_ID;
 
-void reportStartFailure(const std::string& reason) {
-  std::fprintf(stderr, "%s: 起動できません: %s\n", kProgramName, reason.c_str());
+void reportStartFailure(const std::string& japaneseReason, const std::string& englishReason) {
+  const bool japaneseReader = commandline::localeIsJapanese(
+      std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  std::cerr << commandline::startFailure(japaneseReason, englishReason, japaneseReader);
 }
 
 // The desktop, the toolkit and the window, made in this order and destroyed in reverse, all
@@ -53,7 +55,7 @@ struct WaylandProgram {
   wayland::WaylandDesktop desktop{
       {.note =
            [this](const std::string& note) {
-             std::fprintf(stderr, "%s: %s\n", kProgramName, note.c_str());
+             std::cerr << commandline::kProgramName << ": " << note << '\n';
              toolkit.showStatus(note);
            },
        .problem =
@@ -78,12 +80,14 @@ std::unique_ptr<AProgram> makeProgram() {
   try {
     return std::make_unique<AProgram>();
   } catch (const std::exception& error) {
-    reportStartFailure(error.what());
+    reportStartFailure(error.what(), error.what());
     return nullptr;
   }
 }
 
 void startApplication() {
+  // Qt has taken the user's locale (LC_ALL, LC_NUMERIC, LANG) into the C library's.
+  forms::setDecimalSeparator(std::localeconv()->decimal_point);
   qtplatform::closeWindowsOnTerminationSignals();
   QApplication::setApplicationName(kApplicationId);
   QGuiApplication::setDesktopFileName(kApplicationId);
@@ -125,9 +129,13 @@ int main(int argc, char** argv) {
   const x11::XDisplayKind xDisplay = x11::probeXDisplay();
   if (xDisplay == x11::XDisplayKind::Unreachable) {
     const char* display = std::getenv("DISPLAY");
-    reportStartFailure(display != nullptr
-                           ? std::string("X ディスプレイ \"") + display + "\" に接続できません"
-                           : std::string("DISPLAY が設定されていません"));
+    if (display == nullptr) {
+      reportStartFailure("DISPLAY が設定されていません", "DISPLAY is not set");
+    } else {
+      const std::string name = commandline::quoted(display);
+      reportStartFailure("X ディスプレイ " + name + " に接続できません",
+                         "cannot connect to X display " + name);
+    }
     return EXIT_FAILURE;
   }
   // X11 in a session without a Wayland compositor to talk to, or when the user chose it: the

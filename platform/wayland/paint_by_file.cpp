@@ -3,6 +3,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <algorithm>
@@ -49,7 +50,7 @@ std::filesystem::path PaintByFile::pictureDirectory() {
   return directory_;
 }
 
-void PaintByFile::open(const QImage& picture) {
+void PaintByFile::handOver(const graphics::Bitmap& bitmap, forms::Runtime& /*runtime*/) {
   const std::optional<std::string> program = x11::installedPaintProgram();
   if (!program) throw forms::RuntimeError::paintProgramNotFound(x11::paintProgramNames());
   const std::optional<std::string> executable = x11::findExecutable(*program);
@@ -57,6 +58,9 @@ void PaintByFile::open(const QImage& picture) {
 
   auto opened = std::make_unique<Opened>();
   opened->file = pictureDirectory() / ("orvex-capture-" + std::to_string(++pictures_) + ".png");
+  // The bitmap's own pixels, not copied.
+  const QImage picture(reinterpret_cast<const uchar*>(bitmap.row(0)), bitmap.width(),
+                       bitmap.height(), bitmap.stride() * 4, QImage::Format_RGB32);
   if (!picture.save(QString::fromStdString(opened->file.string()), "PNG")) {
     remove(*opened);
     throw forms::RuntimeError(75, kCannotWrite + opened->file.string());

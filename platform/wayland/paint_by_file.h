@@ -1,30 +1,32 @@
 #pragma once
 
-#include <QImage>
 #include <QSocketNotifier>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "platform/desktop/paint_program.h"
+
 namespace wayland {
 
-// Opens a picture in the desktop's paint program as a file: on Wayland no program may type
-// into another's window, so the paste that hands it over elsewhere cannot happen here. The
-// picture goes as a PNG into a directory of ours under $XDG_RUNTIME_DIR that only the user can
-// enter, and is removed when the paint program that opened it has ended.
-class PaintByFile {
+// The paint hand-off on Wayland, where no program may type into another's window: the paint
+// program opens the picture as a file. The picture goes as a PNG into a directory of ours under
+// $XDG_RUNTIME_DIR that only the user can enter, and is removed when the paint program that
+// opened it has ended. The hand-off is over once the program has started: it shows in its own
+// time.
+class PaintByFile final : public platform::PaintProgram {
  public:
   PaintByFile() = default;
   // Removes the pictures whose programs have ended, and the directory once it is empty; a
   // paint program still running keeps its picture.
-  ~PaintByFile();
+  ~PaintByFile() override;
   PaintByFile(const PaintByFile&) = delete;
   PaintByFile& operator=(const PaintByFile&) = delete;
 
-  // Starts the paint program with the picture and returns; it shows in its own time. Throws
-  // forms::RuntimeError when no paint program is installed, the picture cannot be written, or
-  // the program cannot start (nothing is left behind then).
-  void open(const QImage& picture);
+  bool handingOver() const override { return false; }
+  // Throws forms::RuntimeError when no paint program is installed, the picture cannot be
+  // written, or the program cannot start (nothing is left behind then).
+  void handOver(const graphics::Bitmap& picture, forms::Runtime& runtime) override;
 
  private:
   struct Opened {

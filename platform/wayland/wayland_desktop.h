@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/device_contexts.h"
@@ -9,7 +10,7 @@
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_screen_metrics.h"
 #include "platform/wayland/bell.h"
-#include "platform/wayland/file_programs.h"
+#include "platform/wayland/paint_by_file.h"
 #include "platform/wayland/screen_sharing.h"
 
 namespace wayland {
@@ -21,7 +22,8 @@ namespace wayland {
 class WaylandDesktop final : public platform::Desktop {
  public:
   // `news` gets what the user must know as it happens, from start() on.
-  explicit WaylandDesktop(ScreenSharing::News news);
+  explicit WaylandDesktop(ScreenSharing::News news)
+      : sharing_(RestoreTokenStore::inUserState(), std::move(news)) {}
 
   // Asks for the screen: the permission dialog the first time, at once with a kept consent.
   void start() { sharing_.begin(); }
@@ -29,7 +31,7 @@ class WaylandDesktop final : public platform::Desktop {
   platform::Pointer& pointer() override { return sharing_; }
   platform::ScreenCopy& screenCopy() override { return deviceContexts_; }
   platform::WindowRegions& windowRegions() override { return regions_; }
-  platform::Programs& programs() override { return programs_; }
+  platform::PaintProgram& paintProgram() override { return paint_; }
   platform::Clipboard& clipboard() override { return clipboard_; }
   platform::Screen& screen() override { return screen_; }
   void Beep() override { bell_.ring(); }
@@ -39,7 +41,7 @@ class WaylandDesktop final : public platform::Desktop {
   platform::DeviceContexts deviceContexts_{sharing_.screen()};
   platform::EllipticRegions regions_;
   qtplatform::QtClipboard clipboard_;
-  FilePrograms programs_;
+  PaintByFile paint_;
   qtplatform::QtScreenMetrics screen_;
   Bell bell_;
 };

@@ -71,6 +71,12 @@ TEST_F(WindowPeerTest, KnowsItsFrameBeforeItShowsAndOpensAtTheSizeAskedWithCapti
   window->setIcon(resources::cameraIcon());
   EXPECT_NE(SendMessageW(windowHandle(), WM_GETICON, ICON_BIG, 0), 0);
   EXPECT_NE(SendMessageW(windowHandle(), WM_GETICON, ICON_SMALL, 0), 0);
+
+  // Asked smaller than Windows lets a window be, it is the smallest it says it is.
+  window->resizeClient({1, 1});
+  settle(300);
+  EXPECT_EQ(window->clientSize(), window->smallestClientSize());
+  EXPECT_GT(window->smallestClientSize().width, 1);
 }
 
 TEST_F(WindowPeerTest, MinimisedKeepsTheSizeItWillGetBackAndSaysSo) {

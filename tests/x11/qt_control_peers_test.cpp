@@ -21,7 +21,8 @@ namespace {
 
 using ControlPeersTest = QtPeerTest;
 
-TEST_F(ControlPeersTest, ScrollBarTakesTheClassicKeysAndReportsThemButNotTheProgramsValue) {
+TEST_F(ControlPeersTest,
+       ScrollBarTakesTheClassicKeysNotTheWheelAndReportsThemButNotTheProgramsValue) {
   openWindow({300, 100});
   Recorder events;
   const auto bar = toolkit.createScrollBar(*window, events);
@@ -42,6 +43,11 @@ TEST_F(ControlPeersTest, ScrollBarTakesTheClassicKeysAndReportsThemButNotTheProg
     EXPECT_EQ(events.scrolls, (std::vector<int>{value})) << key;
     events.scrolls.clear();
   }
+  // Wheel turns both ways over the bar, then a key: only the key moves it.
+  movePointerTo(windowWidget(), QPoint(150, 20));
+  xdotool({"click", "--repeat", "3", "4", "click", "5", "key", "Right"});
+  ASSERT_TRUE(waitRunningQt([&] { return !events.scrolls.empty(); }));
+  EXPECT_EQ(events.scrolls, (std::vector<int>{2}));
 }
 
 TEST_F(ControlPeersTest, TextBoxShowsWindowsLineBreaksAndReportsTypingWithThem) {
