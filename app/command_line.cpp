@@ -10,7 +10,6 @@
 namespace commandline {
 namespace {
 
-constexpr std::string_view kProgramName = "orvex-capture";
 constexpr std::string_view kVersion = ORVEX_VERSION;  // the project's version, set by CMake
 
 struct Option {
@@ -127,7 +126,6 @@ Request parse(std::span<const char* const> arguments) {
 
 std::optional<int> answer(const Request& request, std::ostream& out, std::ostream& err) {
   constexpr int kMisuseStatus = 2;  // as shells and most tools report a wrong command line
-  constexpr int kUnwrittenStatus = 1;
   switch (request.action) {
     case Action::kPrintHelp:
       printUsage(out);
@@ -144,9 +142,13 @@ std::optional<int> answer(const Request& request, std::ostream& out, std::ostrea
       return std::nullopt;
   }
   if (out.flush()) return 0;
-  err << kProgramName << ": 出力を書き込めません (cannot write the output)\n";
+  err << unwrittenAnswer();
   err.flush();
   return kUnwrittenStatus;
+}
+
+std::string unwrittenAnswer() {
+  return std::string(kProgramName) + ": 出力を書き込めません (cannot write the output)\n";
 }
 
 bool localeIsJapanese(const char* lcAll, const char* lcMessages, const char* lang) {

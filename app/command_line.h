@@ -11,6 +11,13 @@
 // every platform's entry shares it.
 namespace commandline {
 
+// What the program calls itself in what it writes to the terminal.
+constexpr std::string_view kProgramName = "orvex-capture";
+// The status of an answer to an option that could not be written.
+constexpr int kUnwrittenStatus = 1;
+// The line that says so, where it can still be said.
+std::string unwrittenAnswer();
+
 enum class Action { kRunWindow, kPrintHelp, kPrintVersion, kReportMisuse };
 
 struct Request {

@@ -22,10 +22,6 @@
 
 namespace {
 
-constexpr const char* kProgramName = "orvex-capture";
-// The status of an answer to an option that could be written nowhere.
-constexpr int kUnwrittenStatus = 1;
-
 // The desktop, the toolkit and the window, made in this order and destroyed in reverse.
 struct Program {
   win32::Win32Desktop desktop;
@@ -60,7 +56,8 @@ bool tell(std::string_view text, bool problem) {
       break;
   }
   return win32::writeParentConsole(text) ||
-         MessageBoxW(nullptr, win32::toUtf16(text).c_str(), win32::toUtf16(kProgramName).c_str(),
+         MessageBoxW(nullptr, win32::toUtf16(text).c_str(),
+                     win32::toUtf16(commandline::kProgramName).c_str(),
                      MB_OK | (problem ? MB_ICONERROR : MB_ICONINFORMATION)) != 0;
 }
 
@@ -89,8 +86,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
   if (const auto status = commandline::answer(request, out, err)) {
     if (tell(*status == 0 ? out.str() : err.str(), *status != 0)) return *status;
     // The answer went nowhere: a failure, whatever it was.
-    tell(std::string(kProgramName) + ": 出力を書き込めません (cannot write the output)\n", true);
-    return *status == 0 ? kUnwrittenStatus : *status;
+    tell(commandline::unwrittenAnswer(), true);
+    return *status == 0 ? commandline::kUnwrittenStatus : *status;
   }
 
   forms::setDecimalSeparator(userDecimalSeparator());
