@@ -15,7 +15,7 @@ class FixedCursorDesktop final : public platform::Desktop, private platform::Poi
   platform::Pointer& pointer() override { return *this; }
   platform::ScreenCopy& screenCopy() override { return real_.screenCopy(); }
   platform::WindowRegions& windowRegions() override { return real_.windowRegions(); }
-  platform::Programs& programs() override { return real_.programs(); }
+  platform::PaintProgram& paintProgram() override { return real_.paintProgram(); }
   platform::Clipboard& clipboard() override { return real_.clipboard(); }
   platform::Screen& screen() override { return real_.screen(); }
   void Beep() override { real_.Beep(); }

@@ -9,6 +9,7 @@
 #  - a bare read-and-present of each view size, the yardstick for the whole tick;
 #  - start-up time, launch to mapped window (median), the previous build's taking turns with it.
 # Usage: video_mode_cpu.sh BUILD_DIR [SECONDS_PER_RUN] [moving|resting] [PREVIOUS_BUILD_DIR]
+# ORVEX_BENCH_SIZES="351x240 1280x720" measures those view sizes only (all three by default).
 # "resting" leaves the pointer still in the middle of the swept corner, which shows how much of
 # the X server's share is the moving pointer (Xvfb draws it in software).
 set -euo pipefail
@@ -45,11 +46,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cpu_ms() {  # utime + stime of a process, all threads, in milliseconds
-  awk -v hz="$(getconf CLK_TCK)" '{ sub(/^.*\) /, ""); split($0, f, " "); print (f[12] + f[13]) * 1000 / hz }' "/proc/$1/stat"
-}
-calc() { awk "BEGIN { printf \"%.4f\", $* }"; }
-rss_mb() { awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }
+source "$(dirname "$0")/process_figures.sh"
 
 wait_for_window() {  # the first viewable window of a process
   timeout 10 xdotool search --sync --onlyvisible --pid "$1" 2>/dev/null | head -1
@@ -230,6 +227,8 @@ run_pointer_alone() {
     "$(calc "($x1 - $x0) / ($seconds * $rate)")" "-"
 }
 
+read -r -a sizes <<<"${ORVEX_BENCH_SIZES:-351x240 1280x720 1920x1080}"
+largest=${sizes[-1]}
 declare -A totals memory case_label case_frames case_ours case_x case_rss0 case_rss1
 cases=()
 per_frame=0
@@ -243,8 +242,8 @@ printf '%-40s %7s %9s %9s %9s %9s %9s\n' "case" "frames" "ours" "X" "total" "RSS
 run_pointer_alone
 builds=(ours)
 [ -n "$previous_program" ] && builds+=(previous)
-for size in "351 240" "1280 720" "1920 1080"; do
-  read -r width height <<<"$size"
+for size in "${sizes[@]}"; do
+  IFS=x read -r width height <<<"$size"
   for ((turn = 0; turn < turns; turn++)); do
     # The cases compared side by side one right after the other.
     for which in "${builds[@]}"; do run_program "$which" "$width" "$height" 1 ""; done
@@ -263,7 +262,7 @@ echo "== side by side, CPU per presented frame (ours + X server), ms"
 printf '%-10s %9s %9s %9s %11s %10s %10s %10s\n' "view" "zoom 1" "previous" "xzoom" \
   "/ xzoom" "/ previous" "zoom 4" "zoom 0.1"
 ratio() { if [ -n "${2:-}" ]; then calc "$1 / $2"; else echo "-"; fi; }
-for size in 351x240 1280x720 1920x1080; do
+for size in "${sizes[@]}"; do
   ours=${totals[ours:$size/1]}
   previous=${totals[previous:$size/1]:-}
   printf '%-10s %9s %9s %9s %11s %10s %10s %10s\n' "$size" "$ours" "${previous:--}" \
@@ -271,12 +270,12 @@ for size in 351x240 1280x720 1920x1080; do
     "$(ratio "$ours" "$previous")" "${totals[ours:$size/4]}" "${totals[ours:$size/0.1]}"
 done
 echo "targets: / xzoom <= 0.5 at 351x240 and 1280x720; zoom 4 and zoom 0.1 no worse than zoom 1"
-echo "resident memory after ${seconds} s at 1920x1080, zoom 1: ${memory[ours:1920x1080/1]} MB" \
-  "(previous: ${memory[previous:1920x1080/1]:--} MB; target <= 40 MB)"
+echo "resident memory after ${seconds} s at $largest, zoom 1: ${memory[ours:$largest/1]} MB" \
+  "(previous: ${memory[previous:$largest/1]:--} MB; target <= 40 MB at 1920x1080)"
 
 echo
 echo "== whole tick / bare read-and-present, zoom 1"
-for size in 351x240 1280x720 1920x1080; do
+for size in "${sizes[@]}"; do
   printf '%-12s %.2f\n' "$size" "$(calc "${totals[ours:$size/1]} / ${totals[bare:$size]}")"
 done
 

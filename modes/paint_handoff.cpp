@@ -1,23 +1,20 @@
-// Hands the picture to the desktop's paint program and pastes it in.
+// Hands the picture to the desktop's paint program.
 #include "app/form1.h"
 #include "modes/mode_captions.h"
-#include "platform/forms/runtime_error.h"
+#include "platform/forms/not_ready.h"
 
 namespace {
 
-constexpr const char* kPaintProgramPath = "C:\\Program Files\\Accessories\\MSPAINT.EXE";
-constexpr const char* kPasteKeys = "^v";
-constexpr bool kWaitForKeys = true;
+constexpr const char* kHandOffUnderWay = "ペイントプログラムへの受け渡しの途中です";
 
 }  // namespace
 
 void Form1::Command4_Click() {
+  platform::PaintProgram& paint = desktop_.paintProgram();
+  // Before the clipboard changes: the paint program of the hand-off under way may be about to
+  // paste from it.
+  if (paint.handingOver()) throw forms::NotReady(kHandOffUnderWay);
   // The live picture goes to the clipboard first; a still capture is already there.
   if (Command1.Caption() == mode_captions::kRunning) copyViewToClipboard();
-  platform::Programs& programs = desktop_.programs();
-  const double taskId = programs.Shell(kPaintProgramPath, platform::vbNormalFocus);
-  // No task: nothing of ours is there to receive keys, and keys sent blind could close
-  // whatever window happens to be active.
-  if (taskId == 0) throw forms::RuntimeError::programNotStarted(kPaintProgramPath);
-  programs.SendKeys(kPasteKeys, kWaitForKeys);
+  paint.handOver(Picture1.Image(), runtime());
 }

@@ -15,5 +15,10 @@ packages=(
   x11-xkb-utils                   # setxkbmap: the tests' keyboard layouts
   procps                          # pgrep: the tests look for the clipboard keeper by its name
   weston xwayland                 # a headless Wayland session for the tests
+  # Native Wayland: the ScreenCast portal's frames over PipeWire, the bell, Qt's Wayland platform
+  qt6-wayland libpipewire-0.3-dev libwayland-dev libwayland-bin libcanberra-dev
+  # The tests' headless GNOME session: mutter, PipeWire, the portals, the clipboard from outside
+  mutter pipewire pipewire-bin pipewire-pulse wireplumber xdg-desktop-portal
+  xdg-desktop-portal-gnome dbus dbus-bin libglib2.0-bin wl-clipboard
 )
 exec "$(dirname "$0")/install-missing.sh" "${packages[@]}"

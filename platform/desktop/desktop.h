@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/desktop/clipboard.h"
+#include "platform/desktop/paint_program.h"
 #include "platform/desktop/pointer.h"
-#include "platform/desktop/programs.h"
 #include "platform/desktop/screen_copy.h"
 #include "platform/desktop/screen_metrics.h"
 #include "platform/desktop/window_regions.h"
@@ -18,7 +18,7 @@ class Desktop {
   virtual Pointer& pointer() = 0;
   virtual ScreenCopy& screenCopy() = 0;
   virtual WindowRegions& windowRegions() = 0;
-  virtual Programs& programs() = 0;
+  virtual PaintProgram& paintProgram() = 0;
   virtual Clipboard& clipboard() = 0;
   virtual Screen& screen() = 0;
   // One default system beep.

@@ -9,12 +9,6 @@
 #include "platform/forms/runtime_error.h"
 
 namespace forms {
-namespace {
-
-// An empty client area would take the window off the screen altogether (Qt unmaps it).
-constexpr int kSmallestClientExtent = 1;
-
-}  // namespace
 
 Form::Form(Runtime& runtime) : runtime_(runtime), peer_(runtime.toolkit().createWindow(*this)) {
   client_ = peer_->clientSize();
@@ -42,13 +36,13 @@ float Form::Height() const {
 int Form::clientWidthFor(float twips) const {
   const Margins frame = peer_->frameMargins();
   const int outer = roundToInt32(double{twips} / runtime_.screen().TwipsPerPixelX());
-  return std::max(kSmallestClientExtent, outer - frame.left - frame.right);
+  return std::max(peer_->smallestClientSize().width, outer - frame.left - frame.right);
 }
 
 int Form::clientHeightFor(float twips) const {
   const Margins frame = peer_->frameMargins();
   const int outer = roundToInt32(double{twips} / runtime_.screen().TwipsPerPixelY());
-  return std::max(kSmallestClientExtent, outer - frame.top - frame.bottom);
+  return std::max(peer_->smallestClientSize().height, outer - frame.top - frame.bottom);
 }
 
 void Form::setWidth(float twips) { resizeClient({clientWidthFor(twips), client_.height}); }

@@ -16,8 +16,9 @@ class Control;
 // The window. Its outer Width and Height are twips, frame included, whatever its scale;
 // ScaleWidth and ScaleHeight are its client area in its scale. A size change raises Resize
 // inside the write that made it, and only when the client area really changed. Like a native
-// window it has a smallest size: its frame around one pixel; a smaller or negative size asked
-// for gives that.
+// window it has a smallest size, and a smaller or negative size asked for gives that: on Linux
+// its frame around one pixel, on Windows the system's smallest window (a client area some
+// hundred pixels wide and a dozen high), which keeps it visible as the pixel does elsewhere.
 class Form : public Container, protected PeerListener {
  public:
   static constexpr int vbMinimized = 1;
@@ -36,7 +37,7 @@ class Form : public Container, protected PeerListener {
   void setWidth(float twips);
   void setHeight(float twips);
   // The client area's width and height, in pixels, that setWidth and setHeight give for these
-  // outer twips, asked before the window changes.
+  // outer twips, asked before the window changes; never below the window's smallest.
   int clientWidthFor(float twips) const;
   int clientHeightFor(float twips) const;
   float ScaleWidth() const;

@@ -1,8 +1,9 @@
 #include "platform/forms/numeric.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <utility>
 
 #include "platform/forms/runtime_error.h"
 
@@ -15,6 +16,19 @@ Narrow narrow(std::int64_t value) {
     throw RuntimeError::overflow();
   }
   return static_cast<Narrow>(value);
+}
+
+std::string& decimalSeparator() {
+  static std::string separator = ".";
+  return separator;
+}
+
+std::string written(float value, std::chars_format format, int precision) {
+  char buffer[64];
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), format, precision)
+          .ptr;
+  return {buffer, end};
 }
 
 }  // namespace
@@ -43,28 +57,30 @@ float toSingle(double value) {
   return static_cast<float>(value);
 }
 
+void setDecimalSeparator(std::string separator) { decimalSeparator() = std::move(separator); }
+
 std::string singleToText(float value) {
   if (std::isnan(value)) throw RuntimeError::floatingPointFault();
   if (value == 0.0F) return "0";
-  // Seven significant digits, then strip what the classic conversion never shows.
-  char buffer[48];
+  // Seven significant digits, then strip what the classic conversion never shows. Written in
+  // the C locale's form whatever the process's locale, the separator put in at the end.
   const double magnitude = std::fabs(static_cast<double>(value));
   const bool scientific = magnitude >= 1e15 || magnitude < 1e-15;
-  std::snprintf(buffer, sizeof buffer, scientific ? "%.6E" : "%.7g", static_cast<double>(value));
-  std::string text(buffer);
-  if (text.find('e') != std::string::npos) {
+  std::string text = scientific ? written(value, std::chars_format::scientific, 6)
+                                : written(value, std::chars_format::general, 7);
+  if (!scientific && text.find('e') != std::string::npos) {
     // %g chose an exponent for a mid-sized value; spell it out in fixed notation instead.
     const int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
-    const int decimals = exponent >= 6 ? 0 : 6 - exponent;
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, static_cast<double>(value));
-    text = buffer;
+    text = written(value, std::chars_format::fixed, exponent >= 6 ? 0 : 6 - exponent);
   }
-  const auto exponentAt = text.find('E');
+  const auto exponentAt = text.find('e');
   std::string mantissa = text.substr(0, exponentAt);
-  const std::string exponentPart = exponentAt == std::string::npos ? "" : text.substr(exponentAt);
-  if (mantissa.find('.') != std::string::npos) {
+  std::string exponentPart = exponentAt == std::string::npos ? "" : text.substr(exponentAt);
+  if (!exponentPart.empty()) exponentPart[0] = 'E';
+  if (const auto point = mantissa.find('.'); point != std::string::npos) {
     while (mantissa.back() == '0') mantissa.pop_back();
     if (mantissa.back() == '.') mantissa.pop_back();
+    if (mantissa.size() > point) mantissa.replace(point, 1, decimalSeparator());
   }
   return mantissa + exponentPart;
 }

@@ -24,6 +24,11 @@ float toSingle(double value);
 
 // The standard single → text conversion: at most seven significant digits, no trailing
 // zeros, no separator for whole numbers, "0" before the separator below 1, no leading blank.
+// The decimal separator is the user's (see setDecimalSeparator).
 std::string singleToText(float value);
+
+// The decimal separator of the user's locale, which the standard conversion writes: "." until
+// the program's entry sets it at start, from the platform's setting ("," under a German locale).
+void setDecimalSeparator(std::string separator);
 
 }  // namespace forms

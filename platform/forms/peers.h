@@ -134,6 +134,10 @@ class WindowPeer : public ContainerPeer {
   virtual void setIcon(ImageFile iconFile) = 0;
   virtual void resizeClient(graphics::Size client) = 0;
   virtual graphics::Size clientSize() const = 0;
+  // The smallest client area the window system gives this window, whatever is asked for: at
+  // least 1×1 (an empty one would take the window off the screen), and on Windows what its
+  // smallest window leaves inside the frame.
+  virtual graphics::Size smallestClientSize() const = 0;
   // The frame around the client area, as far as it is known now.
   virtual Margins frameMargins() const = 0;
   virtual bool minimized() const = 0;

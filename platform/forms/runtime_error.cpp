@@ -40,6 +40,12 @@ RuntimeError RuntimeError::programWindowDidNotAppear(const std::string& program)
   return {75, program + " のウィンドウが開きませんでした。キーは送られていません。"};
 }
 
+RuntimeError RuntimeError::programEndedBeforeItsWindow(const std::string& program,
+                                                       const std::string& how) {
+  return {75,
+          program + " はウィンドウを開く前に終了しました (" + how + ")。キーは送られていません。"};
+}
+
 RuntimeError RuntimeError::programNotStarted(const std::string& path) {
   return {75, "プログラムを起動できませんでした。キーは送られていません。(" + path + ")"};
 }

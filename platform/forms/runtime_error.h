@@ -24,6 +24,9 @@ class RuntimeError : public std::runtime_error {
   static RuntimeError clipboardUnavailable();
   static RuntimeError invalidKeyString(const std::string& keys, const std::string& reason);
   static RuntimeError programWindowDidNotAppear(const std::string& program);
+  // A program started to take keys ended before its window came; `how` says how it ended.
+  static RuntimeError programEndedBeforeItsWindow(const std::string& program,
+                                                  const std::string& how);
   static RuntimeError programNotStarted(const std::string& path);
   // The screen's pixels could not be read; `reason` says why (the screen's format, the X
   // server refusing, ...).

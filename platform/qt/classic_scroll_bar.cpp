@@ -1,11 +1,12 @@
 #include "platform/qt/classic_scroll_bar.h"
 
 #include <QKeyEvent>
+#include <QWheelEvent>
 
 namespace qtplatform {
 
 ClassicScrollBar::ClassicScrollBar(QWidget& parent) : QScrollBar(Qt::Horizontal, &parent) {
-  // Qt's bar takes no focus by default, and its wheel would run backwards without this.
+  // Qt's bar takes no focus by default, and its keys would run backwards without this.
   setFocusPolicy(Qt::StrongFocus);
   setInvertedControls(false);
 }
@@ -38,5 +39,7 @@ void ClassicScrollBar::keyPressEvent(QKeyEvent* event) {
   }
   event->accept();
 }
+
+void ClassicScrollBar::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
 }  // namespace qtplatform

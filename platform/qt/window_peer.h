@@ -20,6 +20,8 @@ class QtWindowPeer final : public forms::WindowPeer, public NativeWidget {
   void setIcon(forms::ImageFile iconFile) override;
   void resizeClient(graphics::Size client) override { window_.resizeClient(client); }
   graphics::Size clientSize() const override { return window_.clientSize(); }
+  // An empty client area would take the window off the screen altogether (Qt unmaps it).
+  graphics::Size smallestClientSize() const override { return {1, 1}; }
   forms::Margins frameMargins() const override;
   bool minimized() const override { return window_.isMinimized(); }
   bool maximized() const override { return window_.isMaximized(); }

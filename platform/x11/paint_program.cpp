@@ -1,12 +1,13 @@
 #include "platform/x11/paint_program.h"
 
-#include "platform/x11/ascii_case.h"
+#include "platform/forms/runtime_error.h"
 #include "platform/x11/executable_search.h"
+#include "platform/x11/new_windows.h"
+#include "platform/x11/program_launcher.h"
+#include "platform/x11/program_window.h"
 
 namespace x11 {
 namespace {
-
-constexpr std::string_view kClassicPaintPath = R"(C:\Program Files\Accessories\MSPAINT.EXE)";
 
 // Tried on Debian 12 under Xvfb and openbox, with Ctrl+V sent as soon as the window was active:
 // - kolourpaint: active after 0.2-0.4 s, pastes the picture pixel for pixel as a selection.
@@ -18,9 +19,35 @@ constexpr std::string_view kClassicPaintPath = R"(C:\Program Files\Accessories\M
 // not in Debian 12.
 constexpr std::string_view kPaintPrograms[] = {"kolourpaint", "gimp", "drawing"};
 
-}  // namespace
+constexpr std::string_view kPasteKeys = "^v";
 
-bool isClassicPaintPath(std::string_view path) { return sameIgnoringCase(path, kClassicPaintPath); }
+std::string installedPaintProgramOrThrow() {
+  if (std::optional<std::string> paint = installedPaintProgram()) return *paint;
+  throw forms::RuntimeError::paintProgramNotFound(paintProgramNames());
+}
+
+class StartedPaint final : public platform::StartedPaintProgram {
+ public:
+  StartedPaint(Connection& connection, KeySender& keys)
+      : keys_(keys),
+        paste_(keys.prepare(kPasteKeys)),
+        launched_(startProgram(installedPaintProgramOrThrow())),
+        window_(connection, launched_.program, newWindows_) {}
+
+  std::string name() const override { return launched_.program.name; }
+  std::optional<platform::ProgramEnd> end() override { return launched_.watch.end(); }
+  bool windowReady() override { return window_.ready(); }
+  void paste() override { keys_.send(paste_); }
+
+ private:
+  KeySender& keys_;
+  KeyPresses paste_;
+  NewWindows newWindows_;  // before the start: the program's windows are new
+  LaunchedProgram launched_;
+  ProgramWindow window_;
+};
+
+}  // namespace
 
 std::optional<std::string> installedPaintProgram() {
   for (const std::string_view program : kPaintPrograms) {
@@ -36,6 +63,11 @@ std::string paintProgramNames() {
     names += program;
   }
   return names;
+}
+
+std::unique_ptr<platform::StartedPaintProgram> startPaintProgram(Connection& connection,
+                                                                 KeySender& keys) {
+  return std::make_unique<StartedPaint>(connection, keys);
 }
 
 }  // namespace x11

@@ -7,20 +7,19 @@
 #include <cctype>
 #include <cerrno>
 #include <csignal>
-#include <optional>
+#include <cstring>
 
 #include "platform/forms/runtime_error.h"
 #include "platform/x11/ascii_case.h"
 #include "platform/x11/executable_search.h"
-#include "platform/x11/paint_program.h"
 
 namespace x11 {
 namespace {
 
-// What the two forked processes tell us through a pipe; each message is written whole.
+// What the watching process tells us through a pipe; each message is written whole.
 struct Report {
-  enum Kind : int { Started, ForkFailed, ExecFailed } kind;
-  int value;        // the program's pid, or errno
+  enum Kind : int { Started, ForkFailed, ExecFailed, Ended } kind;
+  int value;        // the program's pid, errno, or its wait status
   int session = 0;  // with Started: the program's session
 };
 
@@ -43,6 +42,7 @@ class Pipe {
     if (ends_[end] >= 0) close(ends_[end]);
     ends_[end] = -1;
   }
+  UniqueFd takeReadEnd() { return UniqueFd(std::exchange(ends_[0], -1)); }
 
  private:
   int ends_[2];
@@ -62,84 +62,127 @@ void report(int fd, Report::Kind kind, int value, int session = 0) {
   [[maybe_unused]] const ssize_t written = write(fd, &message, sizeof message);
 }
 
-[[noreturn]] void execProgram(const Launch& launch, int reportFd) {
-  // Qt's blocked and handled signals are no business of the program's.
+template <typename Value>
+bool readWhole(int fd, Value& value) {
+  ssize_t got = 0;
+  do {
+    got = read(fd, &value, sizeof value);
+  } while (got < 0 && errno == EINTR);
+  return got == static_cast<ssize_t>(sizeof value);
+}
+
+void reap(pid_t child, int* status = nullptr) {
+  while (waitpid(child, status, 0) < 0 && errno == EINTR) {
+  }
+}
+
+// Qt's blocked and handled signals are no business of the program's, nor of its watcher,
+// which must get SIGCHLD to wait for it.
+void resetSignals(const Launch& launch) {
   sigprocmask(SIG_SETMASK, &launch.noSignals, nullptr);
   for (int number = 1; number < NSIG; ++number) sigaction(number, &launch.defaultAction, nullptr);
+}
+
+// The exec pipe closes by itself when the program is executed; the errno comes through it
+// when it cannot be.
+[[noreturn]] void execProgram(const Launch& launch, int execFd) {
   execve(launch.file.c_str(), launch.argv, environ);
-  report(reportFd, Report::ExecFailed, errno);
+  const int error = errno;
+  [[maybe_unused]] const ssize_t written = write(execFd, &error, sizeof error);
   _exit(127);
 }
 
-// The middle process of a double fork: it starts the program and exits at once, so the
-// program is adopted by init, which reaps it, and we reap only this one.
-[[noreturn]] void startDetached(const Launch& launch, int reportFd) {
+// The watcher: in a session of its own, it starts the program, says whether it was executed,
+// then waits for it and says how it ended. When we stop watching we end it, and the program
+// is adopted by init, which reaps it.
+[[noreturn]] void watchProgram(const Launch& launch, int reportFd, Pipe& execution) {
+  resetSignals(launch);
   const pid_t session = setsid();
   const pid_t program = fork();
-  if (program == 0) execProgram(launch, reportFd);
+  if (program == 0) execProgram(launch, execution.writeEnd());
+  execution.closeEnd(1);  // so that reading ends when the program's copy closes
   if (program < 0) {
     report(reportFd, Report::ForkFailed, errno);
-  } else {
-    report(reportFd, Report::Started, program, session > 0 ? session : 0);
+    _exit(0);
   }
+  if (int error = 0; readWhole(execution.readEnd(), error)) {
+    report(reportFd, Report::ExecFailed, error);
+    reap(program);
+    _exit(0);
+  }
+  report(reportFd, Report::Started, program, session > 0 ? session : 0);
+  int status = 0;
+  reap(program, &status);
+  report(reportFd, Report::Ended, status);
   _exit(0);
 }
 
-void reap(pid_t child) {
-  while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-  }
-}
-
-// The program's report once it has been executed; nothing when it could not be.
-std::optional<Report> readOutcome(const Pipe& channel) {
-  std::optional<Report> started;
-  bool execFailed = false;
-  Report message{};
-  while (true) {
-    const ssize_t got = read(channel.readEnd(), &message, sizeof message);
-    if (got < 0 && errno == EINTR) continue;
-    if (got != static_cast<ssize_t>(sizeof message)) break;  // end: every write end is closed
-    if (message.kind == Report::Started) started = message;
-    if (message.kind != Report::Started) execFailed = true;
-  }
-  if (execFailed) return std::nullopt;
-  return started;
-}
-
-std::optional<Report> launchDetached(const std::string& file, const std::string& name) {
+// The program being watched, once it has been executed; nothing when it could not be.
+std::optional<LaunchedProgram> launchWatched(const std::string& file, const std::string& name) {
   Launch launch{file, {const_cast<char*>(name.c_str()), nullptr}, {}, {}};
   launch.defaultAction.sa_handler = SIG_DFL;
   sigemptyset(&launch.defaultAction.sa_mask);
   sigemptyset(&launch.noSignals);
 
-  Pipe channel;
-  if (!channel.open()) return std::nullopt;
-  const pid_t middle = fork();
-  if (middle == 0) startDetached(launch, channel.writeEnd());
-  channel.closeEnd(1);  // so that reading ends when the children's copies close
-  if (middle < 0) return std::nullopt;
-  const std::optional<Report> started = readOutcome(channel);
-  reap(middle);
-  return started;
-}
-
-// What to start for `path`: the path itself, or for the classic paint path the desktop's
-// paint program.
-std::string programFor(const std::string& path) {
-  if (!isClassicPaintPath(path)) return path;
-  if (std::optional<std::string> paint = installedPaintProgram()) return *paint;
-  throw forms::RuntimeError::paintProgramNotFound(paintProgramNames());
+  Pipe reports;
+  Pipe execution;
+  if (!reports.open() || !execution.open()) return std::nullopt;
+  const pid_t watcher = fork();
+  if (watcher == 0) watchProgram(launch, reports.writeEnd(), execution);
+  // Only the watcher and the program keep these.
+  reports.closeEnd(1);
+  execution.closeEnd(0);
+  execution.closeEnd(1);
+  if (watcher < 0) return std::nullopt;
+  Report first{};
+  if (!readWhole(reports.readEnd(), first) || first.kind != Report::Started) {
+    reap(watcher);
+    return std::nullopt;
+  }
+  UniqueFd reportsIn = reports.takeReadEnd();
+  fcntl(reportsIn.get(), F_SETFL, O_NONBLOCK);  // the end is asked for between other work
+  return LaunchedProgram{{first.value, first.session, name},
+                         EndWatch(std::move(reportsIn), watcher)};
 }
 
 }  // namespace
 
-StartedProgram startProgram(const std::string& path) {
-  const std::string name = programFor(path);
-  const std::optional<std::string> file = findExecutable(name);
-  if (!file) throw forms::RuntimeError::fileNotFound(name);
-  const std::optional<Report> started = launchDetached(*file, name);
-  if (!started) throw forms::RuntimeError::fileNotFound(name);
-  return {started->value, started->session, name};
+LaunchedProgram startProgram(const std::string& path) {
+  const std::optional<std::string> file = findExecutable(path);
+  if (!file) throw forms::RuntimeError::fileNotFound(path);
+  std::optional<LaunchedProgram> launched = launchWatched(*file, path);
+  if (!launched) throw forms::RuntimeError::fileNotFound(path);
+  return std::move(*launched);
+}
+
+EndWatch::~EndWatch() {
+  if (watcher_ <= 0) return;
+  reports_.reset();
+  kill(watcher_, SIGKILL);
+  reap(watcher_);
+}
+
+EndWatch::EndWatch(EndWatch&& other) noexcept
+    : reports_(std::move(other.reports_)),
+      watcher_(std::exchange(other.watcher_, -1)),
+      end_(std::move(other.end_)) {}
+
+std::optional<platform::ProgramEnd> EndWatch::end() {
+  Report message{};
+  if (!end_ && reports_ && readWhole(reports_.get(), message) && message.kind == Report::Ended) {
+    end_ = programEndOf(message.value);
+  }
+  return end_;
+}
+
+platform::ProgramEnd programEndOf(int waitStatus) {
+  if (WIFSIGNALED(waitStatus)) {
+    const char* name = sigabbrev_np(WTERMSIG(waitStatus));
+    return {true, "シグナル " + (name != nullptr ? "SIG" + std::string(name)
+                                                 : std::to_string(WTERMSIG(waitStatus)))};
+  }
+  const int code = WEXITSTATUS(waitStatus);
+  return {code != 0, "終了コード " + std::to_string(code)};
 }
 
 bool StartedProgram::isNamedBy(std::string_view windowClass) const {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/desktop/start_and_paste.h"
+#include "platform/x11/unique_fd.h"
 
 namespace x11 {
 
@@ -18,11 +22,38 @@ struct StartedProgram {
   bool isNamedBy(std::string_view windowClass) const;
 };
 
+// How a program we started ends. The program is not our child, so that it outlives us and
+// leaves no zombie behind: a small process of ours started it, waits for it and tells us. When
+// this goes, that process is ended and reaped; the program runs on.
+class EndWatch {
+ public:
+  EndWatch(UniqueFd reports, int watcher) : reports_(std::move(reports)), watcher_(watcher) {}
+  ~EndWatch();
+  EndWatch(EndWatch&& other) noexcept;
+  EndWatch(const EndWatch&) = delete;
+  EndWatch& operator=(const EndWatch&) = delete;
+  EndWatch& operator=(EndWatch&&) = delete;
+
+  // How the program ended, once it has; nothing while it runs. Never blocks.
+  std::optional<platform::ProgramEnd> end();
+
+ private:
+  UniqueFd reports_;
+  int watcher_;
+  std::optional<platform::ProgramEnd> end_;
+};
+
+struct LaunchedProgram {
+  StartedProgram program;
+  EndWatch watch;
+};
+
 // Starts the program at `path` (searched in $PATH when it holds no '/'), with no arguments, in
-// a session of its own; it outlives us and leaves no zombie behind. The classic paint path
-// starts the desktop's paint program. Returns once the program has been executed. Throws
-// forms::RuntimeError::fileNotFound when there is nothing to start or it cannot start, and
-// paintProgramNotFound for the classic paint path when no paint program is installed.
-StartedProgram startProgram(const std::string& path);
+// a session of its own. Returns once the program has been executed. Throws
+// forms::RuntimeError::fileNotFound when there is nothing to start or it cannot start.
+LaunchedProgram startProgram(const std::string& path);
+
+// How a process ended, from its wait status: "終了コード 3", "シグナル SIGSEGV".
+platform::ProgramEnd programEndOf(int waitStatus);
 
 }  // namespace x11

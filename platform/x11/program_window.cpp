@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <thread>
 #include <vector>
 
 #include "platform/x11/error_trap.h"
@@ -15,10 +14,6 @@
 
 namespace x11 {
 namespace {
-
-// Short enough that keys follow a window within a frame or two of its showing up, and that
-// whatever the caller serves between looks is served without a noticeable delay.
-constexpr std::chrono::milliseconds kPollInterval{20};
 
 // An activation request "from a pager": the user asked for it, which a window manager honours
 // even where it keeps new windows from stealing the focus.
@@ -38,9 +33,11 @@ std::vector<Window> rootChildren(Display* display, Window rootWindow) {
   return found;
 }
 
-class WindowFinder {
+}  // namespace
+
+class ProgramWindow::Finder {
  public:
-  WindowFinder(Connection& connection, const StartedProgram& program, NewWindows& newWindows)
+  Finder(Connection& connection, const StartedProgram& program, NewWindows& newWindows)
       : connection_(connection),
         display_(connection.display()),
         program_(program),
@@ -56,7 +53,6 @@ class WindowFinder {
         std::find(supported.begin(), supported.end(), activeWindowAtom_) != supported.end();
   }
 
-  // One look: true once the program's window can take keys.
   bool ready() {
     ErrorTrap trap(connection_);  // a window may vanish between two requests
     newWindows_.update();
@@ -178,19 +174,12 @@ class WindowFinder {
   Window askedFor_ = 0;            // asked to activate once: the manager's answer follows
 };
 
-}  // namespace
+ProgramWindow::ProgramWindow(Connection& connection, const StartedProgram& program,
+                             NewWindows& newWindows)
+    : finder_(std::make_unique<Finder>(connection, program, newWindows)) {}
 
-bool waitForProgramWindow(Connection& connection, const StartedProgram& program,
-                          NewWindows& newWindows, std::chrono::milliseconds timeout,
-                          const std::function<void()>& betweenLooks) {
-  WindowFinder finder(connection, program, newWindows);
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!finder.ready()) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    betweenLooks();
-    std::this_thread::sleep_for(kPollInterval);
-  }
-  return true;
-}
+ProgramWindow::~ProgramWindow() = default;
+
+bool ProgramWindow::ready() { return finder_->ready(); }
 
 }  // namespace x11

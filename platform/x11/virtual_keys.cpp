@@ -52,9 +52,10 @@ int offsetIn(unsigned long keysym, unsigned long first, unsigned long last, int 
 }
 
 // The main row's digit keys by their XKB names, AE01 (the "1" key) to AE10 (the "0" key).
+constexpr std::string_view kDigitRowKeys[] = {"AE10", "AE01", "AE02", "AE03", "AE04",
+                                              "AE05", "AE06", "AE07", "AE08", "AE09"};
+
 int digitRowCode(std::string_view keyName) {
-  constexpr std::string_view kDigitRowKeys[] = {"AE10", "AE01", "AE02", "AE03", "AE04",
-                                                "AE05", "AE06", "AE07", "AE08", "AE09"};
   for (int digit = 0; digit < 10; ++digit) {
     if (kDigitRowKeys[digit] == keyName) return 48 + digit;
   }
@@ -62,6 +63,12 @@ int digitRowCode(std::string_view keyName) {
 }
 
 }  // namespace
+
+std::string_view evdevDigitRowKeyName(unsigned int keycode) {
+  constexpr unsigned int kFirstDigitKey = 10;  // KEY_1 (2) + 8: "1", then "2" ... "9", "0"
+  if (keycode < kFirstDigitKey || keycode >= kFirstDigitKey + 10) return {};
+  return kDigitRowKeys[(keycode - kFirstDigitKey + 1) % 10];
+}
 
 int virtualKeyCode(unsigned long keysym, unsigned long unshiftedKeysym, std::string_view keyName) {
   // The keypad is told by what it typed: its first level is the Num Lock off one (KP_End for

@@ -13,4 +13,9 @@ namespace x11 {
 // unknown), which tells the key's place on the keyboard.
 int virtualKeyCode(unsigned long keysym, unsigned long unshiftedKeysym, std::string_view keyName);
 
+// The XKB name of a main-row digit key by its key code under the evdev rules of Linux desktops
+// (the kernel's code + 8; always so on Wayland, where no keyboard map is read): "AE01" for 10
+// to "AE10" for 19; empty for every other key.
+std::string_view evdevDigitRowKeyName(unsigned int keycode);
+
 }  // namespace x11

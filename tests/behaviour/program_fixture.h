@@ -11,6 +11,10 @@
 #include "tests/support/fake_desktop.h"
 #include "tests/support/headless_toolkit.h"
 
+// How often the paint hand-off looks for the started program's window.
+inline constexpr int kHandOffLook =
+    static_cast<int>(platform::StartAndPaste::kLookInterval.count());
+
 // The whole window on headless peers and the fake desktop, driven the way a user drives it.
 class ProgramTest : public ::testing::Test {
  protected:
@@ -36,6 +40,9 @@ class ProgramTest : public ::testing::Test {
     hoverBackground();
     toolkit.fire(form->Timer1);
   }
+
+  // Time for the paint program's window to show up and take the paste.
+  void finishHandOff() { desktop.advance(kHandOffLook); }
 
   // Marks the rectangle from (left, top) with the cursor at the second corner minus its offset.
   void captureRectangle(int left, int top, int cursorX, int cursorY) {

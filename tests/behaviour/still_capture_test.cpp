@@ -185,6 +185,20 @@ TEST_F(StillCapture, ThePictureIsTheScreenBeforeTheWindowGrew) {
   }
 }
 
+// Where the window system keeps the window wider than a tiny capture asks for (Windows'
+// smallest window), the whole view, the part beyond the rectangle too, is the screen before.
+TEST_F(StillCapture, ThePictureIsTheScreenBeforeAlsoWhereTheSmallestWindowIsWider) {
+  toolkit.window(window()).setSmallestClientSize({150, 1});
+  const graphics::Bitmap screen = desktop.screenBitmap();
+  toolkit.window(window()).onProgramResize = [&](graphics::Size) {
+    desktop.screenBitmap().fill(graphics::rgb(255, 255, 255));
+  };
+  captureRectangle(100, 200, 137, 206);  // 40×30
+  ASSERT_GE(view().width(), 100);
+  EXPECT_TRUE(
+      showsScreen(view(), screen, 100, 200, 10, 10, view().width(), view().height(), background()));
+}
+
 TEST_F(StillCapture, SourcePixelsOffTheScreenComeOutBlack) {
   const int right = desktop.screenBitmap().width();
   captureRectangle(right - 50, 100, right + 47, 176);

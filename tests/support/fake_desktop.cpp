@@ -1,16 +1,27 @@
 #include "tests/support/fake_desktop.h"
 
-#include <utility>
-
 #include "platform/forms/not_ready.h"
 #include "platform/forms/runtime_error.h"
-#include "platform/keys/key_string.h"
 
 namespace fake {
 namespace {
 
-// The one program this window ever starts.
-constexpr const char* kStartedProgram = "paint";
+// A paint program that does what its script says, counting its looks.
+class ScriptedPaintProgram final : public platform::StartedPaintProgram {
+ public:
+  ScriptedPaintProgram(const FakeDesktop::PaintProgramScript& script, int& pastes)
+      : script_(script), pastes_(pastes) {}
+
+  std::string name() const override { return FakeDesktop::kPaintProgramName; }
+  std::optional<platform::ProgramEnd> end() override { return script_.end; }
+  bool windowReady() override { return ++looks_ == script_.windowAtLook; }
+  void paste() override { ++pastes_; }
+
+ private:
+  FakeDesktop::PaintProgramScript script_;
+  int& pastes_;
+  int looks_ = 0;
+};
 
 }  // namespace
 
@@ -20,20 +31,10 @@ std::int32_t FakeDesktop::GetCursorPos(platform::PointApi& point) {
   return 1;
 }
 
-double FakeDesktop::Shell(const std::string& path, int windowStyle) {
-  shellCalls_.push_back({path, windowStyle});
-  if (shellFails_) throw forms::RuntimeError::fileNotFound(path);
-  programJustStarted_ = true;
-  return taskId_;
-}
-
-void FakeDesktop::SendKeys(const std::string& keyString, bool wait) {
-  keys::parseKeyString(keyString);
-  // Only the first keys after a start wait for the started program's window.
-  if (std::exchange(programJustStarted_, false) && !startedWindowAppears_) {
-    throw forms::RuntimeError::programWindowDidNotAppear(kStartedProgram);
-  }
-  sentKeys_.push_back({keyString, wait});
+std::unique_ptr<platform::StartedPaintProgram> FakeDesktop::startPaintProgram() {
+  if (paintStartFails_) throw forms::RuntimeError::fileNotFound(kPaintProgramName);
+  ++paintStarts_;
+  return std::make_unique<ScriptedPaintProgram>(paintScript_, pastes_);
 }
 
 }  // namespace fake

@@ -1,35 +1,35 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/device_contexts.h"
 #include "platform/desktop/elliptic_regions.h"
+#include "platform/desktop/start_and_paste.h"
 #include "tests/support/fake_clipboard.h"
+#include "tests/support/headless_timer.h"
 #include "tests/support/synthetic_screen.h"
 
 namespace fake {
 
 // The desktop as the tests see it: a synthetic screen of known pixels, a pointer the test moves,
-// a clipboard that remembers, and records of beeps, started programs and sent keys. Device
-// contexts, the stretching copy and regions are the real ones.
-class FakeDesktop final : public platform::Desktop,
-                          private platform::Pointer,
-                          private platform::Programs {
+// a clipboard that remembers, a paint program that behaves as told, and records of beeps,
+// paint program starts and pastes. Device contexts, the stretching copy, regions and the
+// start-and-paste hand-off are the real ones; the hand-off's timer runs on a clock of the
+// desktop's own.
+class FakeDesktop final : public platform::Desktop, private platform::Pointer {
  public:
-  struct ShellCall {
-    std::string path;
-    int windowStyle;
-  };
-  struct SentKeys {
-    std::string keys;
-    bool wait;
+  // How the paint program that the next hand-off starts behaves: its window is up at look
+  // `windowAtLook` (1 the first, 0 never); with `end`, it has ended by the first look.
+  struct PaintProgramScript {
+    int windowAtLook = 1;
+    std::optional<platform::ProgramEnd> end;
   };
 
   static constexpr graphics::Size kScreenSize{1024, 768};
-  static constexpr double kTaskId = 4242;
+  static constexpr const char* kPaintProgramName = "paint";
   // What the pointer says when it cannot be read.
   static constexpr const char* kCursorUnknown = "pointer not known";
 
@@ -38,7 +38,7 @@ class FakeDesktop final : public platform::Desktop,
   platform::Pointer& pointer() override { return *this; }
   platform::ScreenCopy& screenCopy() override { return deviceContexts_; }
   platform::WindowRegions& windowRegions() override { return regions_; }
-  platform::Programs& programs() override { return *this; }
+  platform::PaintProgram& paintProgram() override { return paint_; }
   platform::Clipboard& clipboard() override { return clipboard_; }
   platform::Screen& screen() override { return scale_; }
   void Beep() override { ++beeps_; }
@@ -57,12 +57,13 @@ class FakeDesktop final : public platform::Desktop,
   int clipboardClears() const { return clipboard_.clears(); }
   void setClipboardFails(bool fail) { clipboard_.setFails(fail); }
 
-  const std::vector<ShellCall>& shellCalls() const { return shellCalls_; }
-  const std::vector<SentKeys>& sentKeys() const { return sentKeys_; }
-  void setShellResult(double taskId) { taskId_ = taskId; }
-  void setShellFails(bool fail) { shellFails_ = fail; }
-  // Whether the window of a program just started ever shows up for the keys sent to it.
-  void setStartedWindowAppears(bool appears) { startedWindowAppears_ = appears; }
+  void setPaintProgram(const PaintProgramScript& script) { paintScript_ = script; }
+  // Starts fail with the runtime's file-not-found error.
+  void setPaintStartFails(bool fail) { paintStartFails_ = fail; }
+  int paintStarts() const { return paintStarts_; }
+  int pastes() const { return pastes_; }
+  // Lets time pass for the desktop's own timers.
+  void advance(int milliseconds) { clock_.advance(milliseconds); }
 
   int beeps() const { return beeps_; }
   // Screen device contexts handed out and not yet released.
@@ -73,10 +74,7 @@ class FakeDesktop final : public platform::Desktop,
  private:
   // Reads the pointer, unless made to fail: forms::NotReady then.
   std::int32_t GetCursorPos(platform::PointApi& point) override;
-  // Records the call; returns the task id, or throws the runtime's file-not-found error.
-  double Shell(const std::string& path, int windowStyle) override;
-  // Parses the keys first, so a malformed string throws and records nothing.
-  void SendKeys(const std::string& keys, bool wait) override;
+  std::unique_ptr<platform::StartedPaintProgram> startPaintProgram();
 
   struct Scale final : platform::Screen {
     float TwipsPerPixelX() const override { return twipsPerPixel; }
@@ -91,13 +89,16 @@ class FakeDesktop final : public platform::Desktop,
   FakeClipboard clipboard_;
   platform::PointApi cursor_;
   bool cursorFails_ = false;
-  std::vector<ShellCall> shellCalls_;
-  std::vector<SentKeys> sentKeys_;
-  double taskId_ = kTaskId;
-  bool shellFails_ = false;
-  bool startedWindowAppears_ = true;
-  bool programJustStarted_ = false;
+  PaintProgramScript paintScript_;
+  bool paintStartFails_ = false;
+  int paintStarts_ = 0;
+  int pastes_ = 0;
   int beeps_ = 0;
+  headless::TimerSchedule clock_;
+  platform::StartAndPaste paint_{[this] { return startPaintProgram(); },
+                                 [this](forms::PeerListener& listener) {
+                                   return std::make_unique<headless::Timer>(clock_, listener);
+                                 }};
 };
 
 }  // namespace fake

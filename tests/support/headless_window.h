@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,10 +19,13 @@ class Window final : public forms::WindowPeer, public Container {
   void setCaption(const std::string& caption) override { caption_ = caption; }
   void setIcon(forms::ImageFile iconFile) override { icon_ = copyOf(iconFile); }
   void resizeClient(graphics::Size client) override {
-    client_ = client;
-    if (onProgramResize) onProgramResize(client);
+    client_ = {std::max(client.width, smallest_.width), std::max(client.height, smallest_.height)};
+    if (onProgramResize) onProgramResize(client_);
   }
   graphics::Size clientSize() const override { return client_; }
+  graphics::Size smallestClientSize() const override { return smallest_; }
+  // A window system whose smallest window is larger than one pixel (Windows).
+  void setSmallestClientSize(graphics::Size smallest) { smallest_ = smallest; }
   forms::Margins frameMargins() const override { return frame_; }
   bool minimized() const override { return minimized_; }
   bool maximized() const override { return false; }
@@ -57,6 +61,7 @@ class Window final : public forms::WindowPeer, public Container {
   std::string caption_;
   Bytes icon_;
   graphics::Size client_;
+  graphics::Size smallest_{1, 1};
   bool shown_ = false;
   bool minimized_ = false;
   std::vector<forms::WidgetPeer*> tabOrder_;

@@ -34,8 +34,22 @@ TEST(CommandLine, AnswersOptionsAndRefusesEverythingElse) {
   } cases[] = {
       {{}, std::nullopt, "", ""},
       {{"--help"}, 0, "Usage: orvex-capture [OPTION]", ""},
-      {{"--help", "--bogus"}, 0, "Usage: orvex-capture [OPTION]", ""},
-      {{"--version", "--help"}, 0, "orvex-capture " ORVEX_VERSION, ""},
+      {{"--help", "--bogus"},
+       kMisuse,
+       "",
+       "orvex-capture: unknown option \"--bogus\" (不明なオプションです)"},
+      {{"--version", "--bogus"},
+       kMisuse,
+       "",
+       "orvex-capture: unknown option \"--bogus\" (不明なオプションです)"},
+      {{"--version", "--help"},
+       kMisuse,
+       "",
+       "orvex-capture: unexpected argument \"--help\" (引数は受け付けません)"},
+      {{"--\x1b[31mred"},
+       kMisuse,
+       "",
+       "orvex-capture: unknown option $'--\\e[31mred' (不明なオプションです)"},
       {{"--bogus"},
        kMisuse,
        "",
@@ -62,6 +76,60 @@ TEST(CommandLine, AnswersOptionsAndRefusesEverythingElse) {
     EXPECT_EQ(firstLine(answered.out), c.firstOut) << label;
     EXPECT_EQ(firstLine(answered.err), c.firstErr) << label;
   }
+}
+
+TEST(CommandLine, QuotesArgumentsSoTheyReadBackAsTyped) {
+  const struct {
+    const char* argument;
+    const char* shown;
+  } cases[] = {
+      {"shot.png", "\"shot.png\""},
+      {"画面", "\"画面\""},
+      {"say \"hi\"", "\"say \\\"hi\\\"\""},
+      {"\x1b]0;title\x07", "$'\\e]0;title\\x07'"},
+      {"a\tb\nc\rd\x7f", "$'a\\tb\\nc\\rd\\x7F'"},
+      {"\xc2\x9b"
+       "2J",
+       "$'\\u009B2J'"},  // C1 control sequence introducer
+      {"bad\xff", "$'bad\\xFF'"},
+      {"it's\n", "$'it\\'s\\n'"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(commandline::quoted(c.argument), c.shown) << c.shown;
+}
+
+// An answer that cannot be written fails, and says so where it can.
+TEST(CommandLine, AnUnwrittenAnswerFails) {
+  for (const char* option : {"--help", "--version"}) {
+    std::ostringstream out;
+    out.setstate(std::ios::badbit);  // as a full disk leaves it
+    std::ostringstream err;
+    const char* const arguments[] = {option};
+    EXPECT_EQ(commandline::answer(commandline::parse(arguments), out, err), 1) << option;
+    EXPECT_EQ(err.str(), "orvex-capture: 出力を書き込めません (cannot write the output)\n");
+  }
+}
+
+TEST(CommandLine, StartFailuresAreInEnglishTooForThoseWhoDoNotReadJapanese) {
+  const struct {
+    const char* lcAll;
+    const char* lcMessages;
+    const char* lang;
+    bool japanese;
+  } locales[] = {
+      {nullptr, nullptr, "ja_JP.UTF-8", true},  {nullptr, nullptr, "de_DE.UTF-8", false},
+      {"", "ja_JP.UTF-8", "en_US.UTF-8", true}, {"C", "ja_JP.UTF-8", "ja_JP.UTF-8", false},
+      {"ja_JP.eucJP", nullptr, "C", true},      {nullptr, nullptr, nullptr, false},
+  };
+  for (const auto& locale : locales) {
+    EXPECT_EQ(commandline::localeIsJapanese(locale.lcAll, locale.lcMessages, locale.lang),
+              locale.japanese)
+        << (locale.lang != nullptr ? locale.lang : "(unset)");
+  }
+  EXPECT_EQ(commandline::startFailure("DISPLAY が設定されていません", "DISPLAY is not set", true),
+            "orvex-capture: 起動できません: DISPLAY が設定されていません\n");
+  EXPECT_EQ(commandline::startFailure("DISPLAY が設定されていません", "DISPLAY is not set", false),
+            "orvex-capture: 起動できません: DISPLAY が設定されていません\n"
+            "orvex-capture: cannot start: DISPLAY is not set\n");
 }
 
 TEST(CommandLine, UsageListsEveryOptionInBothLanguagesAlsoAfterAMisuse) {

@@ -25,7 +25,7 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour) {
   const struct {
     double value;
     std::int32_t rounded;
-  } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2},
+  } cases[] = {{0.5, 0},     {1.5, 2},     {2.5, 2},     {-0.5, 0},     {-1.5, -2}, {-2.5, -2},
                {270.5, 270}, {270.8, 271}, {271.5, 272}, {240.49, 240}, {-3.51, -4}};
   for (const auto& c : cases) EXPECT_EQ(forms::roundToInt32(c.value), c.rounded) << c.value;
 }
@@ -48,7 +48,8 @@ TEST(RangeTests, NarrowingSumsDifferencesAndProducts) {
   EXPECT_EQ(forms::sub16(300, 100), 200);
   EXPECT_EQ(forms::mul32(46340, 46340), 2147395600);
   EXPECT_EQ(errorNumberOf([] { forms::mul32(46341, 46341); }), kOverflow);
-  EXPECT_EQ(errorNumberOf([] { forms::add32(std::numeric_limits<std::int32_t>::max(), 1); }), kOverflow);
+  EXPECT_EQ(errorNumberOf([] { forms::add32(std::numeric_limits<std::int32_t>::max(), 1); }),
+            kOverflow);
   EXPECT_EQ(errorNumberOf([] { forms::toInt32(std::int64_t{1} << 31); }), kOverflow);
 }
 
@@ -61,10 +62,31 @@ TEST(RangeTests, SinglesRefuseWhatDoesNotFit) {
 TEST(SingleToText, ZoomReadOutsOverTheWholeLensBar) {
   for (int value = 1; value <= 40; ++value) {
     const std::string text = forms::singleToText(static_cast<float>(value) / 10.0F);
-    const std::string expected = value % 10 == 0 ? std::to_string(value / 10)
-                                                 : std::to_string(value / 10) + "." + std::to_string(value % 10);
+    const std::string expected =
+        value % 10 == 0 ? std::to_string(value / 10)
+                        : std::to_string(value / 10) + "." + std::to_string(value % 10);
     EXPECT_EQ(text, expected) << value;
   }
+}
+
+// The user's separator, whatever the C library's locale says: the same on every platform.
+TEST(SingleToText, WritesTheUsersDecimalSeparator) {
+  const struct {
+    const char* locale;
+    const char* separator;
+    float value;
+    const char* text;
+  } table[] = {
+      {"de_DE", ",", 0.1F, "0,1"},           {"de_DE", ",", 4.0F, "4"},
+      {"fr_FR", ",", 123456.7F, "123456,7"}, {"ja_JP", ".", 3.5F, "3.5"},
+      {"ar_EG", "٫", 0.3F, "0٫3"},           {"de_DE", ",", 12345678.0F, "12345678"},
+      {"de_DE", ",", 0.00001F, "0,00001"},   {"de_DE", ",", 1.5e20F, "1,5E+20"},
+  };
+  for (const auto& row : table) {
+    forms::setDecimalSeparator(row.separator);
+    EXPECT_EQ(forms::singleToText(row.value), row.text) << row.locale;
+  }
+  forms::setDecimalSeparator(".");
 }
 
 TEST(SingleToText, StandardConversion) {

@@ -3,14 +3,15 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "platform/forms/runtime_error.h"
-#include "platform/x11/paint_program.h"
 #include "platform/x11/program_launcher.h"
 
 namespace {
@@ -18,7 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kFileNotFound = 53;
-constexpr const char* kPaintPath = R"(C:\Program Files\Accessories\MSPAINT.EXE)";
 
 // A scratch directory that also stands in for $PATH, with scripts that write down their pid.
 class ProgramLauncher : public testing::Test {
@@ -37,9 +37,10 @@ class ProgramLauncher : public testing::Test {
 
   fs::path pidFile(const std::string& name) const { return directory_ / (name + ".pid"); }
 
-  fs::path writeScript(const std::string& name, bool executable = true) const {
+  fs::path writeScript(const std::string& name, bool executable = true,
+                       const std::string& then = "") const {
     fs::path script = directory_ / name;
-    std::ofstream(script) << "#!/bin/sh\necho $$ > '" << pidFile(name).string() << "'\n";
+    std::ofstream(script) << "#!/bin/sh\necho $$ > '" << pidFile(name).string() << "'\n" << then;
     if (executable) fs::permissions(script, fs::perms::owner_exec, fs::perm_options::add);
     return script;
   }
@@ -70,25 +71,58 @@ class ProgramLauncher : public testing::Test {
 
 TEST_F(ProgramLauncher, ReturnsThePidOfTheStartedProgram) {
   const fs::path script = writeScript("painter");
-  const x11::StartedProgram started = x11::startProgram(script.string());
-  EXPECT_GT(started.pid, 0);
-  EXPECT_EQ(started.name, script.string());
-  EXPECT_EQ(pidWrittenBy("painter"), started.pid);
+  const x11::LaunchedProgram launched = x11::startProgram(script.string());
+  EXPECT_GT(launched.program.pid, 0);
+  EXPECT_EQ(launched.program.name, script.string());
+  EXPECT_EQ(pidWrittenBy("painter"), launched.program.pid);
 }
 
+// Not watched any longer, a program that runs on is no child of ours, nor is its watcher.
 TEST_F(ProgramLauncher, LeavesNoChildToReap) {
-  x11::startProgram(writeScript("painter").string());
-  ASSERT_NE(pidWrittenBy("painter"), 0);
+  x11::startProgram(writeScript("painter", true, "exec /bin/sleep 10\n").string());
+  const int pid = pidWrittenBy("painter");
+  ASSERT_NE(pid, 0);
   errno = 0;
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
   EXPECT_EQ(errno, ECHILD);
+  EXPECT_EQ(kill(pid, 0), 0) << "the program runs on";
+  kill(pid, SIGTERM);
 }
 
 TEST_F(ProgramLauncher, FindsABareNameOnThePath) {
   writeScript("painter");
-  const x11::StartedProgram started = x11::startProgram("painter");
-  EXPECT_EQ(started.name, "painter");
-  EXPECT_EQ(pidWrittenBy("painter"), started.pid);
+  const x11::LaunchedProgram launched = x11::startProgram("painter");
+  EXPECT_EQ(launched.program.name, "painter");
+  EXPECT_EQ(pidWrittenBy("painter"), launched.program.pid);
+}
+
+TEST_F(ProgramLauncher, TellsHowTheProgramEnded) {
+  struct Ending {
+    const char* script;
+    bool failed;
+    const char* how;
+  };
+  for (const Ending& ending :
+       {Ending{"exit 3\n", true, "終了コード 3"}, Ending{"exit 0\n", false, "終了コード 0"},
+        Ending{"kill -SEGV $$\n", true, "シグナル SIGSEGV"}}) {
+    SCOPED_TRACE(ending.script);
+    x11::LaunchedProgram launched =
+        x11::startProgram(writeScript("ending", true, ending.script).string());
+    std::optional<platform::ProgramEnd> end;
+    for (int look = 0; look < 500 && !(end = launched.watch.end()); ++look) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(end.has_value());
+    EXPECT_EQ(end->failed, ending.failed);
+    EXPECT_EQ(end->how, ending.how);
+  }
+}
+
+TEST_F(ProgramLauncher, ARunningProgramHasNotEnded) {
+  x11::LaunchedProgram launched =
+      x11::startProgram(writeScript("runs", true, "exec /bin/sleep 10\n").string());
+  EXPECT_FALSE(launched.watch.end().has_value());
+  kill(pidWrittenBy("runs"), SIGTERM);
 }
 
 TEST_F(ProgramLauncher, MissingOrNonExecutableProgramsAreNotFound) {
@@ -106,32 +140,6 @@ TEST_F(ProgramLauncher, AnUnrunnableFileIsNotFound) {
   std::ofstream(broken) << "#!/nonexistent/interpreter\n";
   fs::permissions(broken, fs::perms::owner_exec, fs::perm_options::add);
   EXPECT_EQ(errorNumberOf(broken.string()), kFileNotFound);
-}
-
-TEST_F(ProgramLauncher, TheClassicPaintPathStartsTheDesktopsPaintProgram) {
-  writeScript("kolourpaint");
-  const x11::StartedProgram started =
-      x11::startProgram(R"(c:\program files\accessories\mspaint.exe)");
-  EXPECT_EQ(started.name, "kolourpaint");
-  EXPECT_EQ(pidWrittenBy("kolourpaint"), started.pid);
-}
-
-// The message names what the user can install, not a Windows path.
-TEST_F(ProgramLauncher, TheClassicPaintPathWithoutAPaintProgramIsNotFound) {
-  std::string description;
-  EXPECT_EQ(errorNumberOf(kPaintPath, &description), kFileNotFound);
-  for (const char* program : {"kolourpaint", "gimp", "drawing"}) {
-    EXPECT_NE(description.find(program), std::string::npos) << description;
-  }
-  EXPECT_EQ(description.find("MSPAINT"), std::string::npos) << description;
-}
-
-TEST(PaintProgram, TheClassicPathInAnyCase) {
-  EXPECT_TRUE(x11::isClassicPaintPath(kPaintPath));
-  EXPECT_TRUE(x11::isClassicPaintPath(R"(c:\PROGRAM FILES\accessories\MsPaint.exe)"));
-  EXPECT_FALSE(x11::isClassicPaintPath(R"(C:\Program Files\Accessories\MSPAINT.EX)"));
-  EXPECT_FALSE(x11::isClassicPaintPath(R"(C:/Program Files/Accessories/MSPAINT.EXE)"));
-  EXPECT_FALSE(x11::isClassicPaintPath("kolourpaint"));
 }
 
 TEST(StartedProgram, IsNamedByTheClassOfItsWindows) {

@@ -46,6 +46,18 @@ TEST(VirtualKeys, MainRowDigitKeysByTheirPlaceWhateverTheLayout) {
                {XK_parenright, XK_parenright, 0, "AE11"}});
 }
 
+// On Wayland the key codes are evdev's whatever the layout: the main row's digits are 10 to 19.
+TEST(VirtualKeys, MainRowDigitKeysByTheirEvdevKeyCode) {
+  constexpr struct {
+    unsigned int keycode;
+    std::string_view name;
+  } kCases[] = {{9, ""},      {10, "AE01"}, {11, "AE02"}, {18, "AE09"},
+                {19, "AE10"}, {20, ""},     {87, ""}};
+  for (const auto& c : kCases) EXPECT_EQ(x11::evdevDigitRowKeyName(c.keycode), c.name) << c.keycode;
+  // A French "&" from the evdev key 10 is the "1" key.
+  EXPECT_EQ(x11::virtualKeyCode(XK_ampersand, 0, x11::evdevDigitRowKeyName(10)), 49);
+}
+
 TEST(VirtualKeys, KeypadDigitsWithNumLockOn) {
   // The first level of a keypad key is its Num Lock off meaning.
   expectCodes({{XK_KP_0, XK_KP_Insert, 96},

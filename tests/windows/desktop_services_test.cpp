@@ -11,10 +11,12 @@
 #include <thread>
 #include <vector>
 
+#include "platform/forms/runtime.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/graphics/stretch_copy.h"
 #include "platform/keys/key_string.h"
 #include "platform/win32/desktop/key_input.h"
+#include "platform/win32/desktop/paint_program.h"
 #include "platform/win32/desktop/screen_metrics.h"
 #include "platform/win32/desktop/win32_desktop.h"
 #include "platform/win32/utf16.h"
@@ -23,6 +25,7 @@
 #include "support/pictures.h"
 #include "support/stand_in_paint.h"
 #include "support/wait.h"
+#include "tests/support/headless_toolkit.h"
 
 namespace {
 
@@ -294,118 +297,106 @@ TEST(Win32KeyInput, TypesStrokesWithTheirModifiersOnTheLayoutsKeys) {
   EXPECT_TRUE(errorOf([] { win32::keyboardInput("^"); }).has_value());
 }
 
-class Win32Programs : public testing::Test {
+// The paint hand-off of the real desktop, its failures reported through a runtime of ours.
+// At the classic Paint path, the stand-in or another program.
+class Win32Paint : public testing::Test {
  protected:
+  explicit Win32Paint(const wchar_t* atClassicPath = ORVEX_TEST_PAINT_PROGRAM)
+      : standIn_(atClassicPath) {}
+
+  // Serves our messages (the hand-off's looks, the clipboard's rendering) until `done` holds.
+  template <typename Condition>
+  static bool serveUntil(Condition done) {
+    return waitUntil(
+        [&] {
+          MSG message;
+          while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+          return done();
+        },
+        10s);
+  }
+  // Hands `picture` over from the clipboard and serves our messages until the hand-off ends.
+  void handOver(const Bitmap& picture) {
+    desktop_.clipboard().SetData(picture);
+    desktop_.paintProgram().handOver(picture, runtime_);
+    EXPECT_TRUE(serveUntil([&] { return !desktop_.paintProgram().handingOver(); }));
+  }
   // The stand-in's window pasted `picture` pixel for pixel.
   void expectPasted(const Bitmap& picture) {
-    const std::optional<Bitmap> pasted = standIn_.pasted(5s);
+    std::optional<Bitmap> pasted;
+    serveUntil([&] { return (pasted = standIn_.pasted(0ms)).has_value(); });
     ASSERT_TRUE(pasted.has_value()) << "nothing pasted";
     ASSERT_EQ(pasted->size(), picture.size());
     EXPECT_EQ(differingPixels(*pasted, picture), 0);
   }
+  // The one error reported, if there is one.
+  std::optional<forms::RuntimeError> error() const {
+    EXPECT_LE(toolkit_.errors().size(), 1U);
+    if (toolkit_.errors().empty()) return std::nullopt;
+    return toolkit_.errors().front();
+  }
 
   wine_test::StandInPaint standIn_;  // before the desktop: it goes after
   win32::Win32Desktop desktop_;
-  platform::Programs& programs_ = desktop_.programs();
+  headless::HeadlessToolkit toolkit_;
+  forms::Runtime runtime_{toolkit_, desktop_};
 };
 
-TEST_F(Win32Programs, PaintAtTheClassicPathOpensWithThePicturePasted) {
+TEST_F(Win32Paint, PaintAtTheClassicPathOpensWithThePicturePasted) {
   ASSERT_TRUE(standIn_.installed());
   const Bitmap picture = wine_test::noise(201, 150, 4);
-  desktop_.clipboard().SetData(picture);
-  const double task = programs_.Shell(kClassicPaintPath, platform::vbNormalFocus);
-  programs_.SendKeys("^v", true);
+  handOver(picture);
   expectPasted(picture);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(wine_test::StandInPaint::window(), &pid);
-  EXPECT_EQ(task, pid);
+  EXPECT_FALSE(error().has_value());
 }
 
-TEST_F(Win32Programs, KeysReachTheWindowOfAProgramThatTheStartedOneStarted) {
+// The launcher at the classic path: it starts the stand-in beside it, or waits without a
+// window, as it is told.
+class Win32PaintLauncher : public Win32Paint {
+ protected:
+  Win32PaintLauncher() : Win32Paint(ORVEX_TEST_LAUNCHER_PROGRAM) {}
+};
+
+TEST_F(Win32PaintLauncher, KeysReachTheWindowOfAProgramThatTheStartedOneStarted) {
   ASSERT_TRUE(standIn_.installed());
   const Bitmap picture = wine_test::noise(40, 30, 5);
-  desktop_.clipboard().SetData(picture);
-  SetEnvironmentVariableW(L"ORVEX_TEST_START", win32::toUtf16(kClassicPaintPath).c_str());
-  programs_.Shell(win32::toUtf8(ORVEX_TEST_LAUNCHER_PROGRAM), platform::vbNormalFocus);
+  SetEnvironmentVariableW(L"ORVEX_TEST_START", wine_test::StandInPaint::kBeside);
+  handOver(picture);
   SetEnvironmentVariableW(L"ORVEX_TEST_START", nullptr);
-  programs_.SendKeys("^v", true);
   expectPasted(picture);
+  EXPECT_FALSE(error().has_value());
 }
 
-// A window of ours, as the program's is, on our thread, with a timer ticking every 10 ms; it
-// counts its paints and ticks. It takes no focus.
-class OurWindow {
- public:
-  OurWindow() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &OurWindow::procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"OrvexTestOurWindow";
-    RegisterClassW(&windowClass);
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"", WS_POPUP, 1800, 0,
-                              50, 50, nullptr, nullptr, windowClass.hInstance, nullptr);
-    ShowWindow(window_, SW_SHOWNOACTIVATE);
-    SetTimer(window_, 1, 10, nullptr);
-    paints_ = ticks_ = 0;
-  }
-  ~OurWindow() { DestroyWindow(window_); }
-  OurWindow(const OurWindow&) = delete;
-  OurWindow& operator=(const OurWindow&) = delete;
-
-  static int paints() { return paints_; }
-  static int ticks() { return ticks_; }
-
- private:
-  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-      PAINTSTRUCT paint;
-      BeginPaint(window, &paint);
-      EndPaint(window, &paint);
-      ++paints_;
-      return 0;
-    }
-    if (message == WM_TIMER) ++ticks_;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-
-  static int paints_;
-  static int ticks_;
-  HWND window_;
-};
-int OurWindow::paints_ = 0;
-int OurWindow::ticks_ = 0;
-
-TEST_F(Win32Programs, KeysGoNowhereWhenTheStartedProgramShowsNoWindow) {
+TEST_F(Win32PaintLauncher, KeysGoNowhereWhenTheStartedProgramShowsNoWindow) {
+  ASSERT_TRUE(standIn_.installed());
   ASSERT_TRUE(standIn_.start()) << "the stand-in is not in the foreground";
-  desktop_.clipboard().SetData(wine_test::noise(40, 30, 6));
-  const OurWindow ours;  // nothing has looked at our queue yet: its first paint is due
-  const double task =
-      programs_.Shell(win32::toUtf8(ORVEX_TEST_LAUNCHER_PROGRAM), platform::vbNormalFocus);
-  const auto error = errorOf([&] { programs_.SendKeys("^v", true); });
-  ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(error->number(), 75);
-  // Meanwhile our window painted, and no handler of ours ran.
-  EXPECT_GE(OurWindow::paints(), 1);
-  EXPECT_EQ(OurWindow::ticks(), 0);
+  handOver(wine_test::noise(40, 30, 6));
+  ASSERT_TRUE(error().has_value());
+  EXPECT_EQ(error()->number(), 75);
   // The stand-in, in the foreground all along, was there before the start: it got nothing.
   EXPECT_FALSE(standIn_.pasted(500ms).has_value());
-  HANDLE launcher = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(task));
-  TerminateProcess(launcher, 0);
-  CloseHandle(launcher);
 }
 
-TEST(Win32ProgramsWithoutPaint, SayWhatWasLookedFor) {
+TEST(Win32PaintCodes, CrashesShowInHexadecimal) {
+  EXPECT_EQ(win32::programEndOf(0).how, "終了コード 0");
+  EXPECT_FALSE(win32::programEndOf(0).failed);
+  EXPECT_EQ(win32::programEndOf(3).how, "終了コード 3");
+  EXPECT_TRUE(win32::programEndOf(3).failed);
+  EXPECT_EQ(win32::programEndOf(0xC0000005).how, "終了コード 0xC0000005");
+}
+
+TEST(Win32PaintMissing, SaysWhatWasLookedFor) {
   win32::Win32Desktop desktop;
-  const auto noPaint = errorOf([&] { desktop.programs().Shell(kClassicPaintPath, 1); });
+  headless::HeadlessToolkit toolkit;
+  forms::Runtime runtime{toolkit, desktop};
+  const auto noPaint =
+      errorOf([&] { desktop.paintProgram().handOver(wine_test::noise(4, 4, 1), runtime); });
   ASSERT_TRUE(noPaint.has_value());
   EXPECT_EQ(noPaint->number(), 53);
   for (const char* place : {kClassicPaintPath, R"(\System32\mspaint.exe)", ", mspaint.exe"}) {
     EXPECT_NE(noPaint->description().find(place), std::string::npos) << place;
   }
-  const auto missing = errorOf([&] { desktop.programs().Shell(R"(C:\nowhere\nothing.exe)", 1); });
-  ASSERT_TRUE(missing.has_value());
-  EXPECT_EQ(missing->number(), 53);
-  EXPECT_NE(missing->description().find(R"(C:\nowhere\nothing.exe)"), std::string::npos);
+  EXPECT_FALSE(desktop.paintProgram().handingOver());
 }
 
 }  // namespace

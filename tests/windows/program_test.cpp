@@ -89,6 +89,82 @@ TEST_F(Program, PaintGetsTheCapturePastedPixelForPixel) {
   EXPECT_TRUE(showsPattern(*pasted, first_, 1));
 }
 
+// The text of the error box the program put up, once it has; the box is closed then.
+std::string reportedError() {
+  HWND box = nullptr;
+  if (!waitUntil([&] { return (box = FindWindowW(L"#32770", nullptr)) != nullptr; }, 10s))
+    return {};
+  std::wstring text;
+  for (HWND child = FindWindowExW(box, nullptr, L"Static", nullptr); child != nullptr;
+       child = FindWindowExW(box, child, L"Static", nullptr)) {
+    std::wstring part(1024, L'\0');
+    // Another process's control: its text by WM_GETTEXT.
+    part.resize(static_cast<std::size_t>(
+        SendMessageW(child, WM_GETTEXT, part.size(), reinterpret_cast<LPARAM>(part.data()))));
+    text += part;
+  }
+  PostMessageW(box, WM_CLOSE, 0, 0);
+  waitUntil([] { return FindWindowW(L"#32770", nullptr) == nullptr; });
+  return win32::toUtf8(text);
+}
+
+// A short note of the program's shows (a tracking tooltip of its process).
+bool noteShows(DWORD program) {
+  for (HWND tip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); tip != nullptr;
+       tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tip, &pid);
+    if (pid == program && IsWindowVisible(tip)) return true;
+  }
+  return false;
+}
+
+// With a Paint that never shows a window (the launcher, waiting), ten quick presses start it
+// once and tell the rest; meanwhile the window goes on as ever (a resize is laid out, keys are
+// handled), and then one error comes.
+TEST_F(Program, PressesWhileAHandOffWaitsAreToldAndTheWindowGoesOn) {
+  StandInPaint launcher(ORVEX_TEST_LAUNCHER_PROGRAM);
+  ASSERT_TRUE(launcher.installed());
+  clickAt(centreOf(control(kButton, L"ビデオ")));
+  for (int press = 0; press < 10; ++press) strikeKey("4");
+  EXPECT_TRUE(waitUntil([&] { return noteShows(process_.dwProcessId); })) << "no note";
+  EXPECT_EQ(StandInPaint::running(), 1);
+
+  SetWindowPos(window_, nullptr, 0, 0, 500, 420, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT view{};
+  ASSERT_TRUE(waitUntil([&] {
+    view = screenRect(this->view());
+    RECT client{};
+    GetClientRect(window_, &client);
+    return view.right - view.left == client.right;
+  })) << "not laid out at the new size";
+  movePointer(onPattern(100, 100));
+  strikeKey("3");
+  EXPECT_TRUE(waitUntil([&] {
+    const auto picture = clipboardPicture();
+    return picture && picture->width() == view.right - view.left &&
+           picture->height() == view.bottom - view.top;
+  })) << "the view of the new size did not go to the clipboard";
+  EXPECT_EQ(FindWindowW(L"#32770", nullptr), nullptr)
+      << "the hand-off ended before the window took the key";
+
+  EXPECT_NE(reportedError().find("のウィンドウが開きませんでした"), std::string::npos);
+  EXPECT_EQ(StandInPaint::running(), 1);
+}
+
+// Not when the wait runs out: the error says how it ended.
+TEST_F(Program, APaintThatEndsAtOnceIsReportedWithItsExitCode) {
+  StandInPaint launcher(ORVEX_TEST_LAUNCHER_PROGRAM);
+  ASSERT_TRUE(closeProgram());
+  SetEnvironmentVariableW(L"ORVEX_TEST_EXIT", L"3");
+  startProgram();
+  SetEnvironmentVariableW(L"ORVEX_TEST_EXIT", nullptr);
+  clickAt(centreOf(control(kButton, L"ビデオ")));
+  strikeKey("4");
+  const std::string error = reportedError();
+  EXPECT_NE(error.find("終了しました (終了コード 3)"), std::string::npos) << error;
+}
+
 TEST_F(Program, HelpShowsTheUsageTextOverTheView) {
   clickAt(centreOf(control(kButton, L"ヘルプ")));
   HWND text = nullptr;
@@ -194,8 +270,32 @@ std::pair<std::string, DWORD> sharedAnswer(const char* option) {
 TEST_F(Program, AnswersItsOptionsOnARedirectedStream) {
   EXPECT_EQ(runWithOption(L"--version"), sharedAnswer("--version"));
   EXPECT_EQ(runWithOption(L"--no-such-option"), sharedAnswer("--no-such-option"));
+  EXPECT_EQ(runWithOption(L"--version --no-such-option").second, 2U) << "nothing after an option";
   // Only the window the fixture started.
   EXPECT_EQ(FindWindowExW(nullptr, window_, L"OrvexCaptureWindow", nullptr), nullptr);
+}
+
+// With a decimal comma in the user's regional settings (as a German Windows has it), the zoom
+// read-out has one, as it has under a German locale on Linux.
+TEST_F(Program, TheZoomReadOutHasTheUsersDecimalSeparator) {
+  ASSERT_TRUE(closeProgram());
+  HKEY international = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\International", 0,
+                          KEY_QUERY_VALUE | KEY_SET_VALUE, &international),
+            ERROR_SUCCESS);
+  const auto setSeparator = [&](const std::wstring& separator) {
+    RegSetValueExW(international, L"sDecimal", 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(separator.c_str()),
+                   static_cast<DWORD>((separator.size() + 1) * sizeof(wchar_t)));
+  };
+  setSeparator(L",");
+  startProgram();
+  setSeparator(L".");
+  RegCloseKey(international);
+
+  strikeKey("Left");  // its release gives the lens bar the focus
+  strikeKey("Home");
+  EXPECT_TRUE(waitUntil([&] { return control(L"Static", L"0,1") != nullptr; }));
 }
 
 // At 150 % scaling (144 dpi) the program lays itself out in real pixels at 10 twips per pixel,

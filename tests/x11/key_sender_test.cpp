@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/forms/runtime_error.h"
-#include "platform/x11/qt/desktop.h"
 #include "test_display.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
 #include <X11/Xlib.h>
@@ -110,17 +109,10 @@ TEST_F(KeysArriving, ShiftOverAGroup) {
   EXPECT_EQ(receivedText(), "ABc");
 }
 
-TEST_F(KeysArriving, TheDesktopSendsAndWaits) {
-  x11::Desktop desktop;
-  desktop.programs().SendKeys("^v", true);
-  EXPECT_EQ(receivedKeys().size(), 4U);
-}
-
 TEST_F(KeysArriving, AMalformedStringSendsNothing) {
-  x11::Desktop desktop;
   for (const char* keys : {"a{FOO}", "ab(", "x^"}) {
     try {
-      desktop.programs().SendKeys(keys, true);
+      send(keys);
       ADD_FAILURE() << "no error for " << keys;
     } catch (const forms::RuntimeError& error) {
       EXPECT_EQ(error.number(), 5) << keys;

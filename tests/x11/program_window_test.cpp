@@ -6,15 +6,16 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
 #include "platform/forms/runtime_error.h"
-#include "platform/x11/programs.h"
-#include "platform/x11/qt/desktop.h"
+#include "platform/x11/paint_program.h"
 #include "test_display.h"
+#include "wait_until.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -23,7 +24,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kProgramWindowDidNotAppear = 75;
 constexpr const char* kNormal = "_NET_WM_WINDOW_TYPE_NORMAL";
 // Above the largest process id Linux hands out: the process id a sandboxed program's window
 // names means nothing outside the sandbox.
@@ -87,18 +87,17 @@ class ProgramWindow : public testing::Test {
     return window;
   }
 
-  // Waits for the window of `program`, started after the fixture was set up.
+  // Waits for the window of `program`, started after the fixture was set up, looking as the
+  // paint hand-off does; `betweenLooks` runs between two looks.
   bool waitForWindowOf(
       const x11::StartedProgram& program, std::chrono::milliseconds timeout,
       const std::function<void()>& betweenLooks = [] {}) {
-    return x11::waitForProgramWindow(*connection_, program, *newWindows_, timeout, betweenLooks);
-  }
-
-  // Whether keys reached `window`: all sent so far has by the time the server answers us.
-  bool receivedKeys(Window window) const {
-    display_.sync();
-    XEvent event;
-    return XCheckWindowEvent(display_.get(), window, KeyPressMask, &event) != 0;
+    x11::ProgramWindow window(*connection_, program, *newWindows_);
+    return waitUntil([&] { return window.ready(); }, timeout,
+                     [&] {
+                       betweenLooks();
+                       sleepBetweenLooks();
+                     });
   }
 
   void TearDown() override {
@@ -146,42 +145,35 @@ TEST_F(ProgramWindow, AnotherProcesssWindowDoesNotCount) {
   EXPECT_GT(looks, 0);
 }
 
-TEST_F(ProgramWindow, KeysAfterAStartWaitForTheWindowAndAreNotSentWithoutIt) {
-  const Window witness = display_.mapUnmanagedWindow(0, 0, 50, 50);
-  windows_.push_back(witness);
-  ASSERT_TRUE(display_.takeFocus(witness));
-
-  x11::Desktop desktop;
-  platform::Programs& programs = desktop.programs();
-  const Script program("windowless", "sleep 10\n");
-  const double task = programs.Shell(program.path(), platform::vbNormalFocus);
-  EXPECT_GT(task, 0);
+// The message names what the user can install.
+TEST_F(ProgramWindow, WithoutAPaintProgramTheStartNamesTheOnesLookedFor) {
+  const char* searched = std::getenv("PATH");
+  const std::string path = searched != nullptr ? searched : "";
+  setenv("PATH", testing::TempDir().c_str(), 1);
+  x11::KeySender keys(*connection_);
   try {
-    programs.SendKeys("x", true);
+    x11::startPaintProgram(*connection_, keys);
     ADD_FAILURE() << "no error";
   } catch (const forms::RuntimeError& error) {
-    EXPECT_EQ(error.number(), kProgramWindowDidNotAppear);
-    EXPECT_NE(error.description().find(program.path()), std::string::npos);
+    EXPECT_EQ(error.number(), 53);
+    for (const char* program : {"kolourpaint", "gimp", "drawing"}) {
+      EXPECT_NE(error.description().find(program), std::string::npos) << error.description();
+    }
   }
-  EXPECT_FALSE(receivedKeys(witness));
-
-  // Only the keys right after a start wait.
-  ASSERT_TRUE(display_.takeFocus(witness));
-  programs.SendKeys("x", true);
-  EXPECT_TRUE(receivedKeys(witness));
-  kill(static_cast<pid_t>(task), SIGTERM);
+  setenv("PATH", path.c_str(), 1);
 }
 
 // A launcher script that starts the real program in the background and exits: the window is
 // that of a process the start produced, though not of the one started. An unrelated window
-// that shows up meanwhile gets nothing.
-TEST_F(ProgramWindow, KeysGoToTheWindowOfWhatAWrapperStarted) {
+// that shows up meanwhile is not it.
+TEST_F(ProgramWindow, IsTheWindowOfWhatAWrapperStarted) {
   const std::string childPidFile = testing::TempDir() + "wrapped-" + std::to_string(getpid());
   const Script wrapper("wrapper", "sleep 30 &\necho $! > '" + childPidFile + "'\n");
   Window unrelated = 0;
   Window wrapped = 0;
   int child = 0;
-  x11::Programs programs(*connection_, [&] {
+  const x11::LaunchedProgram launched = x11::startProgram(wrapper.path());
+  EXPECT_TRUE(waitForWindowOf(launched.program, 5s, [&] {
     // The unrelated window in front for one look at least, then the program's.
     if (unrelated == 0) {
       unrelated = mapWindowOf(getpid(), kNormal, "unrelated");
@@ -189,29 +181,26 @@ TEST_F(ProgramWindow, KeysGoToTheWindowOfWhatAWrapperStarted) {
     } else if (wrapped == 0 && (std::ifstream(childPidFile) >> child)) {
       wrapped = mapWindowOf(child);
     }
-  });
-  programs.Shell(wrapper.path(), platform::vbNormalFocus);
-  EXPECT_NO_THROW(programs.SendKeys("x", true));
-  EXPECT_TRUE(wrapped != 0 && receivedKeys(wrapped));
-  EXPECT_FALSE(receivedKeys(unrelated));
+  }));
+  EXPECT_TRUE(wrapped != 0 && display_.focusedWindow() == wrapped);
   if (child > 0) kill(child, SIGTERM);
   std::filesystem::remove(childPidFile);
 }
 
 // A sandbox (flatpak run) gives the program process ids of its own, which name nothing here;
 // its window's class names it. A window of that class that was there before is not it.
-TEST_F(ProgramWindow, KeysGoToTheNewWindowNamedAfterASandboxedProgram) {
+TEST_F(ProgramWindow, IsTheNewWindowNamedAfterASandboxedProgram) {
   const Script program("sandboxed", "sleep 10\n");
   const Window earlier = mapWindowOf(getpid(), kNormal, program.name().c_str());
+  ASSERT_TRUE(display_.takeFocus(earlier));
+  newWindows_ = std::make_unique<x11::NewWindows>();  // the start comes after it
   Window sandboxed = 0;
-  x11::Programs programs(*connection_, [&] {
+  const x11::LaunchedProgram launched = x11::startProgram(program.path());
+  EXPECT_TRUE(waitForWindowOf(launched.program, 5s, [&] {
     if (sandboxed == 0) sandboxed = mapWindowOf(kNoSuchProcess, kNormal, program.name().c_str());
-  });
-  const double task = programs.Shell(program.path(), platform::vbNormalFocus);
-  EXPECT_NO_THROW(programs.SendKeys("x", true));
-  EXPECT_TRUE(receivedKeys(sandboxed));
-  EXPECT_FALSE(receivedKeys(earlier));
-  kill(static_cast<pid_t>(task), SIGTERM);
+  }));
+  EXPECT_EQ(display_.focusedWindow(), sandboxed);
+  kill(launched.program.pid, SIGTERM);
 }
 
 }  // namespace

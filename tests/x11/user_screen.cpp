@@ -127,6 +127,15 @@ void UserScreen::moveFrame(unsigned long window, QPoint topLeft) const {
       {kNorthWestGravity | kXGiven | kYGiven | (kFromUser << 12), topLeft.x(), topLeft.y()});
 }
 
+void UserScreen::resizeClient(unsigned long window, QSize size) const {
+  constexpr long kNorthWestGravity = 1;
+  constexpr long kWidthGiven = 1L << 10;
+  constexpr long kHeightGiven = 1L << 11;
+  askWindowManager(window, "_NET_MOVERESIZE_WINDOW",
+                   {kNorthWestGravity | kWidthGiven | kHeightGiven | (kFromUser << 12), 0, 0,
+                    size.width(), size.height()});
+}
+
 void UserScreen::closeWindow(unsigned long window) const {
   askWindowManager(window, "_NET_CLOSE_WINDOW", {CurrentTime, kFromUser});
 }

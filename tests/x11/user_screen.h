@@ -32,6 +32,8 @@ class UserScreen {
 
   // Asks the window manager to move the window's frame, as a user dragging it would.
   void moveFrame(unsigned long window, QPoint topLeft) const;
+  // Asks the window manager to resize the window's inside, as a user dragging its edge would.
+  void resizeClient(unsigned long window, QSize size) const;
   // Asks the window manager to close the window, as the user's click on its close button does.
   void closeWindow(unsigned long window) const;
 

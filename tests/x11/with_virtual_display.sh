@@ -34,6 +34,8 @@ read -r -t 10 display_number <"$scratch/display" || true
 [ -n "$display_number" ] || { echo "Xvfb did not start" >&2; exit 1; }
 
 export DISPLAY=":${display_number}"
+# Started from a Wayland session, the program would run there instead of on this display.
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE
 xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY" >&2; exit 1; }
 
 if [ -z "${ORVEX_NO_WINDOW_MANAGER:-}" ]; then

@@ -83,7 +83,6 @@ INPUT keyEvent(VirtualKey key, bool release) {
   // The scan code too, for programs that read it rather than the virtual key.
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key.code, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = (key.extended ? KEYEVENTF_EXTENDEDKEY : 0U) | (release ? KEYEVENTF_KEYUP : 0U);
-  input.ki.dwExtraInfo = kOurKeyInput;
   return input;
 }
 
@@ -92,7 +91,6 @@ INPUT characterEvent(wchar_t unit, bool release) {
   input.type = INPUT_KEYBOARD;
   input.ki.wScan = unit;
   input.ki.dwFlags = KEYEVENTF_UNICODE | (release ? KEYEVENTF_KEYUP : 0U);
-  input.ki.dwExtraInfo = kOurKeyInput;
   return input;
 }
 

@@ -7,9 +7,6 @@
 
 namespace win32 {
 
-// Marks the input we make, so that we can tell it from the user's on its way through Windows.
-constexpr ULONG_PTR kOurKeyInput = 0x4F525658;  // "ORVX"
-
 // The key string (see platform/keys/key_string.h) as keyboard input for SendInput, typed on
 // the keyboard layout of the moment: each stroke presses its modifiers, plus the Shift, Ctrl
 // or Alt that its character needs there, presses and releases the key, then releases the

@@ -1,6 +1,5 @@
 #include "platform/win32/desktop/program_launcher.h"
 
-#include <array>
 #include <optional>
 
 #include "platform/forms/runtime_error.h"
@@ -12,11 +11,6 @@ namespace {
 constexpr const wchar_t* kClassicPaintPath = LR"(C:\Program Files\Accessories\MSPAINT.EXE)";
 constexpr const wchar_t* kSystemPaintPath = LR"(%SystemRoot%\System32\mspaint.exe)";
 constexpr const wchar_t* kSearchedPaint = L"mspaint.exe";
-
-// The classic styles 0-4 and 6 (5 has none) as ShowWindow takes them.
-constexpr std::array<int, 7> kShowCommands = {
-    SW_HIDE, SW_SHOWNORMAL,     SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED, SW_SHOWNOACTIVATE,
-    -1,      SW_SHOWMINNOACTIVE};
 
 // What to start: a file, or (no file) a name for the system's search.
 struct Launch {
@@ -57,11 +51,11 @@ KernelHandle jobFor(HANDLE process) {
 }
 
 // The started program, or nothing with GetLastError() saying why.
-std::optional<StartedProgram> start(const Launch& launch, int showCommand) {
+std::optional<StartedProgram> start(const Launch& launch) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = static_cast<WORD>(showCommand);
+  startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
   std::wstring commandLine = launch.commandLine;  // CreateProcessW may write into it
   // Suspended until it is in its job, so that nothing it starts escapes the job.
@@ -70,9 +64,9 @@ std::optional<StartedProgram> start(const Launch& launch, int showCommand) {
                       &process)) {
     return std::nullopt;
   }
-  const KernelHandle processHandle(process.hProcess);
   const KernelHandle thread(process.hThread);
-  StartedProgram started{process.dwProcessId, jobFor(process.hProcess),
+  StartedProgram started{process.dwProcessId, KernelHandle(process.hProcess),
+                         jobFor(process.hProcess),
                          toUtf8(launch.file.empty() ? launch.commandLine : launch.file)};
   ResumeThread(process.hThread);
   // We were just asked for it, so we may let it take the foreground.
@@ -80,38 +74,22 @@ std::optional<StartedProgram> start(const Launch& launch, int showCommand) {
   return started;
 }
 
-StartedProgram startPaint(int showCommand) {
+}  // namespace
+
+StartedProgram startPaint() {
   const std::wstring classic = kClassicPaintPath;
   const std::wstring system = expanded(kSystemPaintPath);
   // Windows 10 and 11 have none at the classic path: the system's Paint, where it is.
   const Launch launch = isFile(classic)  ? launchOf(classic)
                         : isFile(system) ? launchOf(system)
                                          : Launch{L"", kSearchedPaint};
-  if (auto started = start(launch, showCommand)) return std::move(*started);
+  if (auto started = start(launch)) return std::move(*started);
   if (launch.file.empty() && isNotFound(GetLastError())) {
     throw forms::RuntimeError::paintProgramNotFound(
         toUtf8(classic + L", " + system + L", " + kSearchedPaint));
   }
   throw forms::RuntimeError::programNotStarted(
       toUtf8(launch.file.empty() ? kSearchedPaint : launch.file));
-}
-
-}  // namespace
-
-bool isClassicPaintPath(const std::string& path) {
-  return CompareStringOrdinal(toUtf16(path).c_str(), -1, kClassicPaintPath, -1, TRUE) == CSTR_EQUAL;
-}
-
-StartedProgram startProgram(const std::string& path, int windowStyle) {
-  if (windowStyle < 0 || windowStyle >= static_cast<int>(kShowCommands.size()) ||
-      kShowCommands[static_cast<std::size_t>(windowStyle)] < 0) {
-    throw forms::RuntimeError::invalidProcedureCall();
-  }
-  const int showCommand = kShowCommands[static_cast<std::size_t>(windowStyle)];
-  if (isClassicPaintPath(path)) return startPaint(showCommand);
-  if (auto started = start(launchOf(toUtf16(path)), showCommand)) return std::move(*started);
-  if (isNotFound(GetLastError())) throw forms::RuntimeError::fileNotFound(path);
-  throw forms::RuntimeError::programNotStarted(path);
 }
 
 }  // namespace win32

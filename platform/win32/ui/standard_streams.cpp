@@ -21,15 +21,17 @@ bool writeConsole(HANDLE console, std::string_view text) {
 
 }  // namespace
 
-bool writeStandardStream(DWORD stream, std::string_view text) {
+StreamWrite writeStandardStream(DWORD stream, std::string_view text) {
   HANDLE handle = GetStdHandle(stream);
-  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return StreamWrite::kNoStream;
   DWORD mode = 0;
-  if (GetConsoleMode(handle, &mode) != FALSE) return writeConsole(handle, text);
   DWORD written = 0;
-  return WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) !=
-             FALSE &&
-         written == text.size();
+  const bool whole = GetConsoleMode(handle, &mode) != FALSE
+                         ? writeConsole(handle, text)
+                         : WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written,
+                                     nullptr) != FALSE &&
+                               written == text.size();
+  return whole ? StreamWrite::kWritten : StreamWrite::kFailed;
 }
 
 bool writeParentConsole(std::string_view text) {

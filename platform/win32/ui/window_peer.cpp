@@ -93,6 +93,15 @@ void Win32WindowPeer::resizeClient(graphics::Size client) {
   clientSize();  // what the program asked for is known to it
 }
 
+// Windows keeps a window with a frame at its smallest tracking size, also for a size the
+// program sets.
+graphics::Size Win32WindowPeer::smallestClientSize() const {
+  const RECT frame = outerRect({0, 0});
+  return {
+      std::max(1, GetSystemMetrics(SM_CXMINTRACK) - static_cast<int>(frame.right - frame.left)),
+      std::max(1, GetSystemMetrics(SM_CYMINTRACK) - static_cast<int>(frame.bottom - frame.top))};
+}
+
 graphics::Size Win32WindowPeer::clientSize() const {
   if (IsIconic(window_) != FALSE) {
     // Minimised, the client area is empty; the runtime keeps the one it will get back.

@@ -30,6 +30,7 @@ class Win32WindowPeer final : public forms::WindowPeer, public NativeContainer {
   void setIcon(forms::ImageFile iconFile) override;
   void resizeClient(graphics::Size client) override;
   graphics::Size clientSize() const override;
+  graphics::Size smallestClientSize() const override;
   forms::Margins frameMargins() const override;
   bool minimized() const override;
   bool maximized() const override;

@@ -2,28 +2,20 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
-#include <QEventLoop>
 
 #include "platform/qt/image_files.h"
+#include "platform/qt/timer_peer.h"
+#include "platform/x11/paint_program.h"
 
 namespace x11 {
-namespace {
-
-// While we wait for a started program's window, ours keeps painting and Qt keeps serving what
-// it holds of the clipboard (text copied from the text box: kolourpaint asks for the clipboard
-// before it shows its window), but no handler runs meanwhile: no user input, no timers.
-void keepServing() {
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
-                                  QEventLoop::X11ExcludeTimers);
-}
-
-}  // namespace
 
 Desktop::Desktop()
     : screenReader_(connection_),
       compositor_(ScreenCompositor::open(connection_, screenReader_)),
-      programs_(connection_, keepServing),
+      paint_([this] { return startPaintProgram(connection_, keySender_); },
+             [](forms::PeerListener& listener) {
+               return std::make_unique<qtplatform::QtTimerPeer>(listener);
+             }),
       clipboard_(qtplatform::encodePicture) {}
 
 void Desktop::Beep() { QApplication::beep(); }

@@ -5,10 +5,11 @@
 #include "platform/desktop/desktop.h"
 #include "platform/desktop/device_contexts.h"
 #include "platform/desktop/elliptic_regions.h"
+#include "platform/desktop/start_and_paste.h"
 #include "platform/qt/qt_screen_metrics.h"
 #include "platform/x11/connection.h"
+#include "platform/x11/key_sender.h"
 #include "platform/x11/pointer.h"
-#include "platform/x11/programs.h"
 #include "platform/x11/qt/window_system.h"
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/screen_reader.h"
@@ -17,8 +18,8 @@
 namespace x11 {
 
 // The X11 desktop under Qt: the screen, the pointer, keys and program start through an X
-// connection of its own, the clipboard through another; the screen's scale and the beep through
-// Qt, whose application must exist first.
+// connection of its own, the clipboard through another; the screen's scale, the beep and the
+// paint hand-off's timer through Qt, whose application must exist first.
 class Desktop final : public platform::Desktop {
  public:
   // Throws std::runtime_error when there is no X display.
@@ -27,7 +28,7 @@ class Desktop final : public platform::Desktop {
   platform::Pointer& pointer() override { return pointer_; }
   platform::ScreenCopy& screenCopy() override { return deviceContexts_; }
   platform::WindowRegions& windowRegions() override { return regions_; }
-  platform::Programs& programs() override { return programs_; }
+  platform::PaintProgram& paintProgram() override { return paint_; }
   platform::Clipboard& clipboard() override { return clipboard_; }
   platform::Screen& screen() override { return screen_; }
   void Beep() override;
@@ -51,7 +52,8 @@ class Desktop final : public platform::Desktop {
                                            compositor_ ? &compositor_->heldScreen() : nullptr};
   platform::EllipticRegions regions_;
   Pointer pointer_{connection_};
-  Programs programs_;
+  KeySender keySender_{connection_};
+  platform::StartAndPaste paint_;
   X11Clipboard clipboard_;
   qtplatform::QtScreenMetrics screen_;
   WindowSystem windowSystem_{pointer_, compositor_.get()};

@@ -1,0 +1,30 @@
+#include "platform/wayland/window_system.h"
+
+#include <QKeyEvent>
+
+#include "platform/qt/picture_widget.h"
+#include "platform/x11/virtual_keys.h"
+
+namespace wayland {
+
+std::unique_ptr<qtplatform::NativeWindowEvents> WindowSystem::watch(
+    qtplatform::WindowWidget& /*window*/) {
+  return nullptr;
+}
+
+forms::Margins WindowSystem::announcedFrame(qtplatform::WindowWidget& /*window*/) { return {}; }
+
+// Qt gives the key's keysym and its key code, which is evdev's + 8 on every compositor: that
+// places the main row's digits whatever the layout prints on them.
+void WindowSystem::deliverKeyRelease(const QKeyEvent& key,
+                                     const std::function<void(int keyCode)>& deliver) {
+  const std::uint32_t keycode = key.nativeScanCode();
+  deliver(x11::virtualKeyCode(key.nativeVirtualKey(), 0, x11::evdevDigitRowKeyName(keycode)));
+}
+
+qtplatform::PictureWidget* WindowSystem::createPictureWidget(QWidget& parent,
+                                                             forms::PeerListener& listener) {
+  return new qtplatform::MemoryPictureWidget(parent, listener);
+}
+
+}  // namespace wayland
