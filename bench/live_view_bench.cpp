@@ -88,6 +88,26 @@ void repaint(benchmark::State& state, ProgramOnScreen& program, const Case& view
   meter.report(state);
 }
 
+// The first tick at each zoom of the lens bar, in turn: the one that asks the X server whether
+// it stretches that zoom exactly over the whole screen. Forty iterations, one for each zoom; at
+// the start of a run, before any other tick has asked about one.
+void firstTickAtEachZoom(benchmark::State& state, ProgramOnScreen& program) {
+  program.startVideoMode();
+  program.placeCursor(kCursorX, kCursorY);
+  if (!program.showView(kViews[0])) {
+    state.SkipWithError("the window did not get the view size");
+    return;
+  }
+  std::int16_t tenths = 0;
+  const CpuMeter meter;
+  while (state.KeepRunning()) {
+    program.setLensBar(++tenths);
+    program.form().Timer1_Timer();
+    program.presentView();
+  }
+  meter.report(state);
+}
+
 // The floor: the shared-memory read of exactly the source pixels the tick needs.
 void screenRead(benchmark::State& state, const Case& viewCase) {
   x11::Connection connection;
@@ -118,6 +138,13 @@ void add(const std::string& name, Function&& run) {
 }  // namespace
 
 void registerLiveViewBenchmarks(ProgramOnScreen& program) {
+  constexpr int kLensBarZooms = 40;
+  benchmark::RegisterBenchmark(
+      "first_tick_at_each_zoom",
+      [&program](benchmark::State& state) { firstTickAtEachZoom(state, program); })
+      ->MeasureProcessCPUTime()
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(kLensBarZooms);
   for (const graphics::Size view : kViews) {
     for (const Zoom zoom : kZooms) {
       const Case viewCase{view, zoom};

@@ -1,7 +1,8 @@
-// Start-up time of a program: from launching it to the moment its first window is mapped,
-// RUNS times; prints each time and the median, in milliseconds. The program is ended with
-// SIGTERM after each run.
-// Usage: bench_startup_time PROGRAM RUNS
+// Start-up time of programs: from launching one to the moment its first window is mapped, RUNS
+// times each, taking turns so that the load of the moment weighs on all alike; prints each
+// time and each program's median, in milliseconds. A program is ended with SIGTERM after each
+// run.
+// Usage: bench_startup_time RUNS PROGRAM...
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
@@ -78,8 +79,8 @@ double launchOnce(Display* display, const char* program) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s PROGRAM RUNS\n", argv[0]);
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: %s RUNS PROGRAM...\n", argv[0]);
     return EXIT_FAILURE;
   }
   Display* display = XOpenDisplay(nullptr);
@@ -91,13 +92,18 @@ int main(int argc, char** argv) {
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
   XSync(display, False);
 
-  std::vector<double> times;
-  for (int run = 0; run < std::atoi(argv[2]); ++run) {
-    times.push_back(launchOnce(display, argv[1]));
-    std::printf("run %d: %.1f ms\n", run + 1, times.back());
+  const std::vector<const char*> programs(argv + 2, argv + argc);
+  std::vector<std::vector<double>> times(programs.size());
+  for (int run = 0; run < std::atoi(argv[1]); ++run) {
+    for (std::size_t p = 0; p < programs.size(); ++p) {
+      times[p].push_back(launchOnce(display, programs[p]));
+      std::printf("%s run %d: %.1f ms\n", programs[p], run + 1, times[p].back());
+    }
   }
-  if (times.empty()) return EXIT_FAILURE;
-  std::sort(times.begin(), times.end());
-  std::printf("median %.1f\n", times[times.size() / 2]);
+  if (times.front().empty()) return EXIT_FAILURE;
+  for (std::size_t p = 0; p < programs.size(); ++p) {
+    std::sort(times[p].begin(), times[p].end());
+    std::printf("median %.1f %s\n", times[p][times[p].size() / 2], programs[p]);
+  }
   return EXIT_SUCCESS;
 }

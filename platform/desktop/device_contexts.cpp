@@ -1,11 +1,11 @@
 #include "platform/desktop/device_contexts.h"
 
-#include <algorithm>
-
 namespace platform {
 
-DeviceContexts::DeviceContexts(graphics::PixelSource& screen)
-    : screenDc_(screen), screenDcHandle_(contexts_.add(screenDc_)) {}
+DeviceContexts::DeviceContexts(graphics::PixelSource& screen, graphics::HeldSource* held)
+    : heldInMemory_(screen),
+      screenDc_(screen, held != nullptr ? *held : heldInMemory_),
+      screenDcHandle_(contexts_.add(screenDc_)) {}
 
 Hdc DeviceContexts::GetDC(Hwnd window) {
   if (window != 0) return 0;  // only the whole screen is ever asked for
@@ -41,26 +41,6 @@ std::int32_t DeviceContexts::StretchBlt(Hdc dest, std::int32_t x, std::int32_t y
 void DeviceContexts::holdScreenArea(Hdc screenDc, const graphics::Rect& area) {
   if (screenDc != screenDcHandle_.handle() || outstandingScreenDcs_ == 0) return;
   screenDc_.hold(area);
-}
-
-void DeviceContexts::ScreenDc::hold(const graphics::Rect& area) {
-  const graphics::Rect onScreen = graphics::intersect(area, screen_.bounds());
-  heldPixels_.resize({onScreen.width, onScreen.height}, graphics::kBlack);
-  if (!onScreen.empty()) {
-    const graphics::PixelView pixels = screen_.read(onScreen);
-    for (int y = 0; y < onScreen.height; ++y) {
-      std::copy_n(pixels.row(y), onScreen.width, heldPixels_.row(y));
-    }
-  }
-  held_ = onScreen;
-}
-
-graphics::PixelView DeviceContexts::ScreenDc::read(const graphics::Rect& area) {
-  const graphics::Rect& held = *held_;
-  // Beyond what was held (a view that came out larger than expected), the screen as it is now.
-  if (graphics::intersect(area, held) != area) return screen_.read(area);
-  return {heldPixels_.row(area.top - held.top) + (area.left - held.left), heldPixels_.stride(),
-          area.width, area.height};
 }
 
 HandleTable<graphics::DeviceContext>::Registration DeviceContexts::registerDeviceContext(

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <optional>
-
 #include "platform/desktop/screen_copy.h"
-#include "platform/graphics/bitmap.h"
 #include "platform/graphics/device_context.h"
+#include "platform/graphics/held_source.h"
 
 namespace platform {
 
@@ -13,8 +11,9 @@ namespace platform {
 // the target surface's, which may do it where it keeps its picture.
 class DeviceContexts final : public ScreenCopy {
  public:
-  // `screen` must outlive this object.
-  explicit DeviceContexts(graphics::PixelSource& screen);
+  // `screen` must outlive this object, and so must `held`: where an area of the screen is held
+  // (ScreenDc::hold), if not in memory.
+  explicit DeviceContexts(graphics::PixelSource& screen, graphics::HeldSource* held = nullptr);
 
   Hdc GetDC(Hwnd window) override;
   std::int32_t ReleaseDC(Hwnd window, Hdc dc) override;
@@ -31,23 +30,27 @@ class DeviceContexts final : public ScreenCopy {
 
  private:
   // The screen as copies read it: as it is, or, inside an area held, as it was then.
-  class ScreenDc final : public graphics::DeviceContext, private graphics::PixelSource {
+  class ScreenDc final : public graphics::DeviceContext {
    public:
-    explicit ScreenDc(graphics::PixelSource& screen) : screen_(screen) {}
-    graphics::PixelSource* source() override { return held_ ? this : &screen_; }
+    ScreenDc(graphics::PixelSource& screen, graphics::HeldSource& held)
+        : screen_(screen), held_(held) {}
+    graphics::PixelSource* source() override {
+      return holding_ ? static_cast<graphics::PixelSource*>(&held_) : &screen_;
+    }
     graphics::PixelSource& screen() { return screen_; }
-    void hold(const graphics::Rect& area);
-    void release() { held_.reset(); }
+    void hold(const graphics::Rect& area) {
+      held_.hold(area);
+      holding_ = true;
+    }
+    void release() { holding_ = false; }
 
    private:
-    graphics::Rect bounds() const override { return screen_.bounds(); }
-    graphics::PixelView read(const graphics::Rect& area) override;
-
     graphics::PixelSource& screen_;
-    std::optional<graphics::Rect> held_;
-    graphics::Bitmap heldPixels_;  // kept from one hold to the next: no new memory each time
+    graphics::HeldSource& held_;
+    bool holding_ = false;
   };
 
+  graphics::MemoryHeldSource heldInMemory_;
   HandleTable<graphics::DeviceContext> contexts_;
   ScreenDc screenDc_;
   HandleTable<graphics::DeviceContext>::Registration screenDcHandle_;

@@ -21,15 +21,10 @@ Display* openDisplay() {
 
 }  // namespace
 
-Connection::Connection() : display_(openDisplay()), rootWindow_(DefaultRootWindow(display_)) {}
-
-Connection::~Connection() {
-  {
-    // Queued requests that fail must fail here, not inside XCloseDisplay's flush, where
-    // Xlib's default handler would end the program.
-    ErrorTrap trap(*this);
-  }
-  XCloseDisplay(display_);
+Connection::Connection() : display_(openDisplay()), rootWindow_(DefaultRootWindow(display_)) {
+  catchErrorsOf(display_);
 }
+
+Connection::~Connection() { XCloseDisplay(display_); }
 
 }  // namespace x11

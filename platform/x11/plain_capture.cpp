@@ -15,10 +15,10 @@ class PlainCapture final : public ScreenCapture {
   PlainCapture(const PlainCapture&) = delete;
   PlainCapture& operator=(const PlainCapture&) = delete;
 
-  CapturedImage read(const graphics::Rect& area) override {
+  CapturedImage read(unsigned long drawable, const graphics::Rect& area) override {
     forgetImage();
     ErrorTrap trap(connection_);
-    image_ = XGetImage(connection_.display(), connection_.rootWindow(), area.left, area.top,
+    image_ = XGetImage(connection_.display(), drawable, area.left, area.top,
                        static_cast<unsigned>(area.width), static_cast<unsigned>(area.height),
                        AllPlanes, ZPixmap);
     if (image_ == nullptr) {

@@ -111,13 +111,18 @@ void compositeStretch(Display* display, unsigned long source, const graphics::Re
   const int bottom = inside.empty() ? visible.bottom() : inside.bottom();
   const int left = inside.empty() ? visible.right() : inside.left;
   const int right = inside.empty() ? visible.right() : inside.right();
-  const std::array<XRectangle, 4> beyond{
+  std::array<XRectangle, 4> beyond{
       rectangle(visible.left, visible.top, visible.right(), top),
       rectangle(visible.left, bottom, visible.right(), visible.bottom()),
       rectangle(visible.left, top, left, bottom), rectangle(right, top, visible.right(), bottom)};
+  // Mostly all of the source lies on the screen: no request at all then.
+  const auto end = std::remove_if(beyond.begin(), beyond.end(), [](const XRectangle& area) {
+    return area.width == 0 || area.height == 0;
+  });
+  if (end == beyond.begin()) return;
   const XRenderColor black{0, 0, 0, 0xFFFF};
   XRenderFillRectangles(display, PictOpSrc, target, &black, beyond.data(),
-                        static_cast<int>(beyond.size()));
+                        static_cast<int>(end - beyond.begin()));
 }
 
 }  // namespace x11

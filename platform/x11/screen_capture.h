@@ -17,13 +17,14 @@ struct CapturedImage {
   int height = 0;
 };
 
-// One way of fetching a rectangle of the root window's pixels.
+// One way of fetching a rectangle of pixels from the server: of the root window, or of a pixmap
+// of ours at the screen's depth.
 class ScreenCapture {
  public:
   virtual ~ScreenCapture() = default;
-  // `area` lies on the screen. The pixels stay valid until the next read. Throws
+  // `area` lies inside `drawable`. The pixels stay valid until the next read. Throws
   // forms::RuntimeError when the server refuses the read or memory for it cannot be had.
-  virtual CapturedImage read(const graphics::Rect& area) = 0;
+  virtual CapturedImage read(unsigned long drawable, const graphics::Rect& area) = 0;
 };
 
 // "(x, y) w×h", for messages.

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/graphics/stretch_copy.h"
+#include "platform/x11/held_screen.h"
 #include "platform/x11/stretch_check.h"
 
 namespace x11 {
@@ -33,7 +34,9 @@ std::unique_ptr<ScreenCompositor> ScreenCompositor::open(Connection& connection,
 }
 
 ScreenCompositor::ScreenCompositor(Connection& connection, ScreenReader& screen)
-    : connection_(connection), screen_(screen) {
+    : connection_(connection),
+      screen_(screen),
+      heldScreen_(std::make_unique<HeldScreen>(*this, screen)) {
   Display* display = connection.display();
   XRenderPictureAttributes attributes{};
   // What the screen shows: the root window with every window on it.
@@ -45,13 +48,19 @@ ScreenCompositor::ScreenCompositor(Connection& connection, ScreenReader& screen)
   XRenderSetPictureFilter(display, root_, FilterNearest, nullptr, 0);
 }
 
-ScreenCompositor::~ScreenCompositor() { XRenderFreePicture(connection_.display(), root_); }
+ScreenCompositor::~ScreenCompositor() {
+  heldScreen_.reset();  // its picture first, on the connection still open
+  XRenderFreePicture(connection_.display(), root_);
+}
+
+graphics::HeldSource& ScreenCompositor::heldScreen() { return *heldScreen_; }
 
 bool ScreenCompositor::canStretch(graphics::Size targetSize, const graphics::Rect& dest,
                                   const graphics::PixelSource& source,
                                   const graphics::Rect& sourceRect) {
+  const bool fromScreen = &source == &screen_ || &source == heldScreen_.get();
   // The program's copies all start at the view's corner: the transform is made for that.
-  if (&source != &screen_ || dest.left != 0 || dest.top != 0) return false;
+  if (!fromScreen || dest.left != 0 || dest.top != 0) return false;
   const graphics::StretchPlan plan = graphics::planStretch(dest, sourceRect, targetSize);
   const graphics::Rect screen = screen_.bounds();
   // Checked over the screen's size, the largest view there is; a larger one is left alone.
@@ -63,18 +72,27 @@ bool ScreenCompositor::canStretch(graphics::Size targetSize, const graphics::Rec
                {screen.width, screen.height});
 }
 
-ScreenCompositor::HeldScreen ScreenCompositor::hold(unsigned long picture,
-                                                    const graphics::Rect& area) {
+ScreenCompositor::HeldArea ScreenCompositor::hold(unsigned long picture, const graphics::Rect& area,
+                                                  graphics::Size screen) {
+  // A copy pixel for pixel: exact at any screen size.
   const StretchRatio one;
-  compositeStretch(
-      connection_.display(), root_, {0, 0, checkedScreen_.width, checkedScreen_.height},
-      {one, one, checkedScreen_, area.left, area.top}, picture, {0, 0, area.width, area.height});
-  return {picture, area, checkedScreen_};
+  compositeStretch(connection_.display(), root_, {0, 0, screen.width, screen.height},
+                   {one, one, screen, area.left, area.top}, picture,
+                   {0, 0, area.width, area.height});
+  return {picture, area, screen};
+}
+
+const ScreenCompositor::HeldArea* ScreenCompositor::heldFor(const graphics::PixelSource& source,
+                                                            const graphics::Rect& span) const {
+  if (&source != heldScreen_.get()) return nullptr;
+  const HeldArea* held = heldScreen_->onServer(span);
+  // Held at another screen size, it is not what the verdict on this stretch was for.
+  return held != nullptr && held->screen == checkedScreen_ ? held : nullptr;
 }
 
 void ScreenCompositor::stretch(unsigned long targetPicture, const graphics::Rect& visible,
                                const graphics::Rect& dest, const graphics::Rect& sourceRect,
-                               const HeldScreen* held) {
+                               const HeldArea* held) {
   if (visible.empty()) return;
   RenderStretch how{ratioOf(sourceRect.width, dest.width), ratioOf(sourceRect.height, dest.height),
                     checkedScreen_, sourceRect.left, sourceRect.top};

@@ -84,7 +84,7 @@ graphics::PixelView ScreenReader::read(const graphics::Rect& area) {
   checkOnScreen(area);
   CapturedImage image;
   try {
-    image = capture_->read(area);
+    image = capture_->read(connection_.rootWindow(), area);
   } catch (const forms::RuntimeError&) {
     // The screen may have shrunk since the caller asked its size: say so if it did.
     followScreenChanges();
@@ -98,6 +98,13 @@ graphics::PixelView ScreenReader::read(const graphics::Rect& area) {
     return {converted_.data(), image.width, image.width, image.height};
   }
   if (format_.layout() == ScreenFormat::Layout::Rgb32WithAlpha) clearTopBytes(image);
+  return {reinterpret_cast<const graphics::Pixel*>(image.data),
+          image.bytesPerLine / static_cast<std::ptrdiff_t>(sizeof(graphics::Pixel)), image.width,
+          image.height};
+}
+
+graphics::PixelView ScreenReader::readPixmap(unsigned long pixmap, const graphics::Rect& area) {
+  const CapturedImage image = capture_->read(pixmap, area);
   return {reinterpret_cast<const graphics::Pixel*>(image.data),
           image.bytesPerLine / static_cast<std::ptrdiff_t>(sizeof(graphics::Pixel)), image.width,
           image.height};

@@ -12,6 +12,9 @@ namespace x11 {
 
 class ScreenCapture;
 
+// A pixel of a picture of depth 24 on the server, without the byte that depth leaves out.
+constexpr graphics::Pixel rgbOnly(graphics::Pixel pixel) { return pixel & 0xFFFFFFU; }
+
 // The screen as a pixel source: the root window's pixels, 0x00RRGGBB. Any TrueColor screen can
 // be read (see ScreenFormat). Under XWayland, which shows X programs a black screen, on a
 // screen of colour indices, and whenever the server refuses a read, read() throws
@@ -36,6 +39,11 @@ class ScreenReader final : public graphics::PixelSource {
   graphics::Rect bounds() const override;
   // Never asks the server for pixels off the screen: an area reaching off it throws too.
   graphics::PixelView read(const graphics::Rect& area) override;
+
+  // Reads `area` of a pixmap of ours that has the screen's depth, the way the screen is read, into
+  // the same memory: the view stays valid until the next read. With depth 24 the top byte of each
+  // pixel is whatever the server keeps there. Throws forms::RuntimeError when the server refuses.
+  graphics::PixelView readPixmap(unsigned long pixmap, const graphics::Rect& area);
 
   bool usesSharedMemory() const { return usesSharedMemory_; }
   // The screen can be read and its pixels are 0x00RRGGBB as they stand (depth 24): any other

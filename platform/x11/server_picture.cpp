@@ -4,9 +4,25 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xrender.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace x11 {
+
+void putPixels(Display* display, unsigned long drawable, GC gc, int depth,
+               const std::uint32_t* pixels, std::ptrdiff_t stride, const graphics::Rect& area) {
+  if (area.empty()) return;
+  // The image header spans the picture in memory up to the area's far corner.
+  XImage* image =
+      XCreateImage(display, nullptr, static_cast<unsigned>(depth), ZPixmap, 0,
+                   reinterpret_cast<char*>(const_cast<std::uint32_t*>(pixels)),
+                   static_cast<unsigned>(area.right()), static_cast<unsigned>(area.bottom()), 32,
+                   static_cast<int>(stride * static_cast<std::ptrdiff_t>(sizeof(*pixels))));
+  XPutImage(display, drawable, gc, image, area.left, area.top, area.left, area.top,
+            static_cast<unsigned>(area.width), static_cast<unsigned>(area.height));
+  image->data = nullptr;
+  XDestroyImage(image);
+}
 
 ServerPicture::ServerPicture(Display* display, graphics::Size size, Format format, bool repeat)
     : display_(display), size_(size), depth_(format == Format::Rgb24 ? 24 : 32) {
@@ -45,19 +61,19 @@ ServerPicture& ServerPicture::operator=(ServerPicture&& other) noexcept {
 void ServerPicture::put(const std::uint32_t* pixels, std::ptrdiff_t stride,
                         const graphics::Rect& area) {
   if (area.empty()) return;
-  // The image header spans the picture in memory up to the area's far corner; the bytes stay
-  // the caller's.
-  XImage* image =
-      XCreateImage(display_, nullptr, static_cast<unsigned>(depth_), ZPixmap, 0,
-                   reinterpret_cast<char*>(const_cast<std::uint32_t*>(pixels)),
-                   static_cast<unsigned>(area.right()), static_cast<unsigned>(area.bottom()), 32,
-                   static_cast<int>(stride * static_cast<std::ptrdiff_t>(sizeof(*pixels))));
   const GC gc = XCreateGC(display_, pixmap_, 0, nullptr);
-  XPutImage(display_, pixmap_, gc, image, area.left, area.top, area.left, area.top,
-            static_cast<unsigned>(area.width), static_cast<unsigned>(area.height));
+  putPixels(display_, pixmap_, gc, depth_, pixels, stride, area);
   XFreeGC(display_, gc);
-  image->data = nullptr;
-  XDestroyImage(image);
+}
+
+void growHeldPicture(Display* display, ServerPicture& picture, graphics::Size size) {
+  const graphics::Size capacity = picture.size();
+  if (size.width <= capacity.width && size.height <= capacity.height) return;
+  picture = {};
+  picture = ServerPicture(
+      display, {std::max(size.width, capacity.width), std::max(size.height, capacity.height)},
+      ServerPicture::Format::Rgb24);
+  XRenderSetPictureFilter(display, picture.picture(), FilterNearest, nullptr, 0);
 }
 
 void ServerPicture::free() {

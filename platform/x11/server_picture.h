@@ -5,7 +5,15 @@
 #include "platform/graphics/bitmap.h"
 #include "platform/x11/display_type.h"
 
+struct _XGC;  // NOLINT(bugprone-reserved-identifier): Xlib's graphics context
+
 namespace x11 {
+
+// Sends `area` of a picture in memory, whose pixel (0, 0) is at `pixels` and whose rows are
+// `stride` pixels apart, to the same place in `drawable` (of depth `depth`: 24 or 32), through
+// `gc`. The bytes stay the caller's.
+void putPixels(_XDisplay* display, unsigned long drawable, _XGC* gc, int depth,
+               const std::uint32_t* pixels, std::ptrdiff_t stride, const graphics::Rect& area);
 
 // A pixmap on the X server and the RENDER picture over it, made and freed together. Empty
 // (no pixmap) when default-made or moved from.
@@ -42,5 +50,10 @@ class ServerPicture {
   unsigned long pixmap_ = 0;
   unsigned long picture_ = 0;
 };
+
+// Makes `picture` at least `size`, keeping it if it is: a picture of depth 24 with the nearest
+// filter, for screen pixels held to stretch from, that grows and never shrinks. The smaller goes
+// before the larger is made, so the server never holds both.
+void growHeldPicture(_XDisplay* display, ServerPicture& picture, graphics::Size size);
 
 }  // namespace x11

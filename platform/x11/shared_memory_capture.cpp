@@ -53,7 +53,7 @@ class SharedMemoryCapture final : public ScreenCapture {
     return attach(roundUpToPages(grown));
   }
 
-  CapturedImage read(const graphics::Rect& area) override {
+  CapturedImage read(unsigned long drawable, const graphics::Rect& area) override {
     const std::size_t bytes = imageBytes(area.width, area.height);
     if (!reserve(bytes)) {
       throw forms::RuntimeError::screenUnreadable(
@@ -63,7 +63,7 @@ class SharedMemoryCapture final : public ScreenCapture {
     image_->height = area.height;
     image_->bytes_per_line = lineBytes(area.width);
     ErrorTrap trap(connection_);
-    if (!XShmGetImage(display_, connection_.rootWindow(), image_, area.left, area.top, AllPlanes)) {
+    if (!XShmGetImage(display_, drawable, image_, area.left, area.top, AllPlanes)) {
       throw readRefused(area);
     }
     return {image_->data, image_->bytes_per_line, area.width, area.height};

@@ -7,74 +7,73 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/x11/drawable_rows.h"
 #include "platform/x11/error_trap.h"
 #include "platform/x11/server_picture.h"
 
 namespace x11 {
 namespace {
 
-// A ramp pixel names its own position: x in the low 11 bits, y in the next 12, and the top bit
-// set so that no ramp pixel is black, the colour of what lies beyond the ramp. Positions repeat
-// every 2048 columns and 4096 rows, far more than any sampling error could reach.
+// A ramp pixel names its own position along the ramp, with the top bit set so that no ramp
+// pixel is black, the colour of what lies beyond the ramp.
 constexpr graphics::Pixel kOnRamp = 0x800000;
-graphics::Pixel rampColumn(std::int64_t x) {
-  return kOnRamp | static_cast<graphics::Pixel>(x & 0x7FF);
-}
-graphics::Pixel rampRow(std::int64_t y) { return static_cast<graphics::Pixel>((y & 0xFFF) << 11); }
+constexpr int kLongestRamp = 0x7FFFFF;
 
-// A picture of depth 24 holding `pixels`, `size.width` to a row.
-ServerPicture pictureOf(Display* display, graphics::Size size,
-                        const std::vector<graphics::Pixel>& pixels) {
-  ServerPicture picture(display, size, ServerPicture::Format::Rgb24, /*repeat=*/true);
-  picture.put(pixels.data(), size.width, {0, 0, size.width, size.height});
-  return picture;
+// One axis of the stretch: the ramp runs along it, one pixel thick across it.
+struct Axis {
+  bool across;  // along x; else along y
+  int length;
+  StretchRatio ratio;
+  graphics::Rect rect() const {
+    return across ? graphics::Rect{0, 0, length, 1} : graphics::Rect{0, 0, 1, length};
+  }
+};
+
+// Whether destination pixel i along `axis` takes ramp pixel i * source / dest, or black beyond
+// the ramp, when the ramp is stretched through the transform of both ratios over `extent`.
+bool axisExact(Display* display, const Axis& axis, StretchRatio x, StretchRatio y,
+               graphics::Size extent) {
+  const graphics::Rect rect = axis.rect();
+  const graphics::Size size{rect.width, rect.height};
+  std::vector<graphics::Pixel> ramp(static_cast<std::size_t>(axis.length));
+  for (int i = 0; i < axis.length; ++i) {
+    ramp[static_cast<std::size_t>(i)] = kOnRamp | static_cast<graphics::Pixel>(i);
+  }
+  ServerPicture source(display, size, ServerPicture::Format::Rgb24);
+  source.put(ramp.data(), rect.width, rect);
+  XRenderSetPictureFilter(display, source.picture(), FilterNearest, nullptr, 0);
+  const ServerPicture stretched(display, size, ServerPicture::Format::Rgb24);
+  compositeStretch(display, source.picture(), rect, {x, y, extent, 0, 0}, stretched.picture(),
+                   rect);
+
+  XImage* image = XGetImage(display, stretched.pixmap(), 0, 0, static_cast<unsigned>(rect.width),
+                            static_cast<unsigned>(rect.height), AllPlanes, ZPixmap);
+  if (image == nullptr) return false;
+  bool exact = true;
+  for (int i = 0; i < axis.length && exact; ++i) {
+    const std::int64_t taken = i * axis.ratio.source / axis.ratio.dest;
+    const graphics::Pixel expected =
+        taken < axis.length ? (kOnRamp | static_cast<graphics::Pixel>(taken)) : graphics::kBlack;
+    // XGetPixel leaves out the byte that depth 24 does not keep.
+    exact = XGetPixel(image, axis.across ? i : 0, axis.across ? 0 : i) == expected;
+  }
+  XDestroyImage(image);
+  return exact;
 }
 
 }  // namespace
 
 bool serverStretchesExactly(const Connection& connection, StretchRatio x, StretchRatio y,
                             graphics::Size extent) {
+  if (extent.width > kLongestRamp || extent.height > kLongestRamp) return false;
   Display* display = connection.display();
   ErrorTrap trap(connection);
-  int mismatches = 0;
-  bool read = false;
-  {
-    // The ramp, put together on the server from one row and one column, each repeated.
-    std::vector<graphics::Pixel> columns(static_cast<std::size_t>(extent.width));
-    for (int i = 0; i < extent.width; ++i) columns[static_cast<std::size_t>(i)] = rampColumn(i);
-    std::vector<graphics::Pixel> rows(static_cast<std::size_t>(extent.height));
-    for (int i = 0; i < extent.height; ++i) rows[static_cast<std::size_t>(i)] = rampRow(i);
-    const ServerPicture ramp(display, extent, ServerPicture::Format::Rgb24);
-    const ServerPicture across = pictureOf(display, {extent.width, 1}, columns);
-    const ServerPicture down = pictureOf(display, {1, extent.height}, rows);
-    const auto width = static_cast<unsigned>(extent.width);
-    const auto height = static_cast<unsigned>(extent.height);
-    XRenderComposite(display, PictOpSrc, across.picture(), None, ramp.picture(), 0, 0, 0, 0, 0, 0,
-                     width, height);
-    XRenderComposite(display, PictOpAdd, down.picture(), None, ramp.picture(), 0, 0, 0, 0, 0, 0,
-                     width, height);
-
-    // The stretch itself, as the surfaces do it from the screen.
-    const ServerPicture stretched(display, extent, ServerPicture::Format::Rgb24);
-    XRenderSetPictureFilter(display, ramp.picture(), FilterNearest, nullptr, 0);
-    compositeStretch(display, ramp.picture(), {0, 0, extent.width, extent.height},
-                     {x, y, extent, 0, 0}, stretched.picture(),
-                     {0, 0, extent.width, extent.height});
-
-    read = readRows(display, stretched.pixmap(), {0, 0, extent.width, extent.height},
-                    [&](int row, const graphics::Pixel* pixels) {
-                      const std::int64_t sourceY = row * y.source / y.dest;
-                      for (int column = 0; column < extent.width; ++column) {
-                        const std::int64_t sourceX = column * x.source / x.dest;
-                        const bool onRamp = sourceX < extent.width && sourceY < extent.height;
-                        const graphics::Pixel expected =
-                            onRamp ? (rampColumn(sourceX) | rampRow(sourceY)) : graphics::kBlack;
-                        if (pixels[column] != expected) ++mismatches;
-                      }
-                    });
-  }
-  return read && !trap.failed() && mismatches == 0;
+  // The transform scales each axis on its own (stretchMatrix() has no rotation or shear): the
+  // source column of a pixel never depends on its row, nor its source row on its column. So a
+  // ramp one row high proves every column, and one a column wide every row: the width plus the
+  // height of the screen to read back, not their product.
+  const bool exact = axisExact(display, {true, extent.width, x}, x, y, extent) &&
+                     axisExact(display, {false, extent.height, y}, x, y, extent);
+  return !trap.failed() && exact;
 }
 
 }  // namespace x11

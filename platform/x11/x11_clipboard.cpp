@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/forms/runtime_error.h"
 #include "platform/x11/clipboard_keeper.h"
@@ -43,8 +44,11 @@ int millisecondsUntil(std::optional<SelectionOwner::Clock::time_point> deadline)
 // thread and, at exit, from the program's own.
 class X11Clipboard::EncodedPicture final : public SelectionContent {
  public:
-  EncodedPicture(const graphics::Bitmap& picture, PictureEncoder encode)
-      : picture_(picture), encode_(std::move(encode)) {}
+  EncodedPicture(graphics::Bitmap picture, PictureEncoder encode)
+      : picture_(std::move(picture)), encode_(std::move(encode)) {}
+
+  // The picture's memory, for the next one, once nothing else holds this.
+  graphics::Bitmap giveUpPixels() { return std::move(picture_); }
 
   std::optional<std::string_view> bytes(std::size_t index) override {
     const std::lock_guard lock(mutex_);
@@ -55,7 +59,7 @@ class X11Clipboard::EncodedPicture final : public SelectionContent {
   }
 
  private:
-  const graphics::Bitmap picture_;
+  graphics::Bitmap picture_;
   const PictureEncoder encode_;
   std::mutex mutex_;
   std::array<std::optional<std::string>, kFormats.size()> encoded_;
@@ -81,16 +85,22 @@ X11Clipboard::~X11Clipboard() { stopServing(); }
 void X11Clipboard::Clear() {
   {
     const std::lock_guard lock(mutex_);
-    picture_.reset();
-    if (!owner_.clear()) throw forms::RuntimeError::clipboardUnavailable();
+    const std::shared_ptr<EncodedPicture> last = std::exchange(picture_, nullptr);
+    const bool cleared = owner_.clear();
+    // No paste under way holds it (those take it under the lock): its memory serves the next
+    // picture, which then takes no new pages.
+    if (last.use_count() == 1) spare_ = last->giveUpPixels();
+    if (!cleared) throw forms::RuntimeError::clipboardUnavailable();
   }
   wakeServer();
 }
 
 void X11Clipboard::SetData(const graphics::Bitmap& picture) {
+  graphics::Bitmap pixels = std::exchange(spare_, {});
+  pixels = picture;  // in the spare's memory when the size is the same
   {
     const std::lock_guard lock(mutex_);
-    picture_ = std::make_shared<EncodedPicture>(picture, encode_);
+    picture_ = std::make_shared<EncodedPicture>(std::move(pixels), encode_);
     if (!owner_.take(picture_)) throw forms::RuntimeError::clipboardUnavailable();
   }
   // Events that came in while we waited for the server are held for the serving thread.

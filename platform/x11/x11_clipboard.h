@@ -50,8 +50,9 @@ class X11Clipboard final : public platform::Clipboard {
   SelectionOwner owner_;
   PictureEncoder encode_;
   std::shared_ptr<EncodedPicture> picture_;  // the picture we put on the clipboard last
-  UniqueFd wake_;                            // tells the serving thread to look again
-  std::mutex mutex_;                         // the owner's and the connection's events
+  graphics::Bitmap spare_;  // the memory of one cleared from it, for the next (this thread's)
+  UniqueFd wake_;           // tells the serving thread to look again
+  std::mutex mutex_;        // the owner's and the connection's events
   bool stopping_ = false;
   std::thread server_;
 };

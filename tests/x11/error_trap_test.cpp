@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "test_display.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's names.
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
 
 namespace {
 
@@ -55,6 +59,39 @@ TEST_F(ErrorTrap, NestedTrapsEachKeepTheirOwnErrors) {
     EXPECT_TRUE(inner.failed());
   }
   EXPECT_FALSE(outer.failed());
+}
+
+// One trap can watch the requests of several calls: what others sent in between is not its own.
+TEST_F(ErrorTrap, APausedTrapKeepsOnlyTheRefusalsOfTheRequestsItWatched) {
+  Display* display = connection_.display();
+  x11::ErrorTrap trap(connection_);
+  XMapWindow(display, kNoSuchWindow);
+  trap.pause();
+  {
+    x11::ErrorTrap other(connection_);
+    XUnmapWindow(display, kNoSuchWindow);
+    EXPECT_TRUE(other.failed());
+  }
+  trap.watch();
+  XMapWindow(display, kNoSuchWindow);
+  ASSERT_TRUE(trap.failed());
+  ASSERT_EQ(trap.refusals().size(), 2U);
+  EXPECT_TRUE(
+      std::all_of(trap.refusals().begin(), trap.refusals().end(),
+                  [](const x11::Refusal& refusal) { return refusal.requestCode == X_MapWindow; }));
+}
+
+// Outside every trap the program goes on, and stderr says so once, not once a request.
+TEST_F(ErrorTrap, ARefusalNoTrapWatchesIsReportedOnceAndEndsNothing) {
+  testing::internal::CaptureStderr();
+  {
+    x11::Connection connection;
+    for (int i = 0; i < 3; ++i) XCirculateSubwindowsUp(connection.display(), kNoSuchWindow);
+    XSync(connection.display(), False);
+  }
+  const std::string output = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+  EXPECT_NE(output.find("BadWindow"), std::string::npos) << output;
 }
 
 TEST_F(ErrorTrap, LeavesOtherConnectionsErrorsToTheirHandler) {

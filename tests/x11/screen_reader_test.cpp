@@ -6,6 +6,7 @@
 #include <QRect>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/forms/runtime_error.h"
 #include "platform/graphics/device_context.h"
@@ -13,14 +14,17 @@
 #include "platform/x11/qt/desktop.h"
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/server_surface.h"
+#include "platform/x11/stretch_check.h"
 #include "qt_peer_fixture.h"
 #include "screen_change.h"
 #include "screen_colours.h"
 #include "screen_pattern.h"
 #include "test_display.h"
+#include "user_screen.h"
 #include "wait_until.h"
 // Last: Xlib's macros (None, Status, ...) clash with gtest's and Qt's names.
 #include <X11/Xlib.h>
+#include <X11/extensions/Xrender.h>
 
 namespace {
 
@@ -263,59 +267,191 @@ TEST_F(DesktopStretch, CopiesTheScreenIntoABitmapAtAnyZoom) {
   EXPECT_EQ(gdi.ReleaseDC(0, screen), 1);
 }
 
-// The view's picture kept on the X server, which stretches the screen itself: at every zoom
-// of the lens bar and over the whole screen (past its edges on every side), read back, it is
-// the portable copy's picture pixel for pixel. On Xvfb the server gives every zoom exactly.
-TEST_F(DesktopStretch, OnTheServerEveryZoomGivesThePortableCopysPicture) {
+// A view's picture on the X server, which stretches the screen itself, and the portable one in
+// memory, drawn through the same calls; no server picture where the server cannot stretch.
+struct ServerSide {
+  ServerSide() : compositor(x11::ScreenCompositor::open(connection, screen)) {
+    if (compositor != nullptr) onServer.emplace(*compositor);
+  }
+  void resize(graphics::Size size, Pixel fill) {
+    onServer->resize(size, fill);
+    inMemory.resize(size, fill);
+  }
+  void fill(Pixel value) {
+    onServer->fill(value);
+    inMemory.fill(value);
+  }
+  void stretchFrom(const Rect& dest, graphics::PixelSource& source, const Rect& sourceRect) {
+    onServer->stretchFrom(dest, source, sourceRect);
+    inMemory.stretchFrom(dest, source, sourceRect);
+  }
+  bool same() { return onServer->pixels() == inMemory.pixels(); }
+
   x11::Connection connection;
-  x11::ScreenReader screen(connection);
-  const auto compositor = x11::ScreenCompositor::open(connection, screen);
-  if (compositor == nullptr) GTEST_SKIP() << "the server stretches 24-bit screens only";
-  x11::ServerSurface onServer(*compositor);
+  x11::ScreenReader screen{connection};
+  std::unique_ptr<x11::ScreenCompositor> compositor;
+  std::optional<x11::ServerSurface> onServer;
   graphics::BitmapSurface inMemory;
+};
+constexpr const char* kNoServerStretch = "the server stretches 24-bit screens only";
+
+// At every zoom of the lens bar and over the whole screen (past its edges on every side), read
+// back, the picture on the server is the portable copy's pixel for pixel. On Xvfb the server
+// gives every zoom exactly.
+TEST_F(DesktopStretch, OnTheServerEveryZoomGivesThePortableCopysPicture) {
+  ServerSide side;
+  if (side.compositor == nullptr) GTEST_SKIP() << kNoServerStretch;
   const graphics::Size view{screenWidth(), screenHeight()};
   const graphics::Pixel background = graphics::rgb(1, 2, 3);
-  onServer.resize(view, background);
-  inMemory.resize(view, background);
+  side.resize(view, background);
   constexpr int kTenths = 10;
   for (int zoom = 1; zoom <= 40; ++zoom) {
     const Rect dest{0, 0, zoom * view.width, zoom * view.height};
     // From inside the screen at first, from above and left of it further on.
     const Rect source{37 - 3 * zoom, 23 - 2 * zoom, kTenths * view.width, kTenths * view.height};
-    EXPECT_TRUE(compositor->canStretch(view, dest, screen, source)) << "zoom " << zoom << "/10";
-    onServer.fill(background);
-    onServer.stretchFrom(dest, screen, source);
-    inMemory.fill(background);
-    inMemory.stretchFrom(dest, screen, source);
-    EXPECT_TRUE(onServer.pixels() == inMemory.pixels()) << "zoom " << zoom << "/10";
+    EXPECT_TRUE(side.compositor->canStretch(view, dest, side.screen, source))
+        << "zoom " << zoom << "/10";
+    side.fill(background);
+    side.stretchFrom(dest, side.screen, source);
+    EXPECT_TRUE(side.same()) << "zoom " << zoom << "/10";
   }
 }
 
 // What the server cannot stretch (here a picture in memory) the surface copies in memory and
 // sends; a clear alone needs no server to read back from.
 TEST_F(DesktopStretch, OnTheServerOtherCopiesAndClearsKeepTheirPixels) {
-  x11::Connection connection;
-  x11::ScreenReader screen(connection);
-  const auto compositor = x11::ScreenCompositor::open(connection, screen);
-  if (compositor == nullptr) GTEST_SKIP() << "the server stretches 24-bit screens only";
-  x11::ServerSurface onServer(*compositor);
-  graphics::BitmapSurface inMemory;
+  ServerSide side;
+  if (side.compositor == nullptr) GTEST_SKIP() << kNoServerStretch;
   graphics::Bitmap picture(30, 20);
   for (int y = 0; y < picture.height(); ++y) {
     for (int x = 0; x < picture.width(); ++x)
       picture.set(x, y, OnThePatternedScreen::shownAt(x, y));
   }
   graphics::BitmapSource source(picture);
-  for (graphics::Surface* surface :
-       {static_cast<graphics::Surface*>(&onServer), static_cast<graphics::Surface*>(&inMemory)}) {
-    surface->resize({64, 48}, graphics::rgb(9, 9, 9));
-    surface->fill(graphics::rgb(200, 100, 50));
-    surface->stretchFrom({5, 3, 90, 40}, source, {2, 1, 30, 20});
-    surface->resize({70, 40}, graphics::rgb(7, 7, 7));
+  side.resize({64, 48}, graphics::rgb(9, 9, 9));
+  side.fill(graphics::rgb(200, 100, 50));
+  side.stretchFrom({5, 3, 90, 40}, source, {2, 1, 30, 20});
+  side.resize({70, 40}, graphics::rgb(7, 7, 7));
+  EXPECT_TRUE(side.same());
+  side.onServer->fill(graphics::rgb(4, 5, 6));
+  EXPECT_EQ(side.onServer->pixels().at(69, 39), graphics::rgb(4, 5, 6));
+}
+
+// A picture too wide for any pixmap of the server's (32767 pixels at most), mid view, is refused
+// one: the view goes on in memory, pixel for pixel, shown in its window the plain way, and
+// stderr says so once, not at every frame.
+TEST_F(DesktopStretch, OnTheServerAPictureRefusedAPixmapIsKeptInMemoryAndShown) {
+  ServerSide side;
+  if (side.compositor == nullptr) GTEST_SKIP() << kNoServerStretch;
+  const QRect window{0, 0, 64, 6};
+  const unsigned long shownIn =
+      display().createUnmanagedWindow(window.x(), window.y(), window.width(), window.height());
+  display().mapRaised(shownIn);
+  const auto frame = [&](int left) {
+    const graphics::Size size = side.inMemory.size();
+    side.stretchFrom({0, 0, 4 * size.width, 4 * size.height}, side.screen,
+                     {left, 7, size.width, size.height});
+    side.onServer->present(shownIn, {window.width(), window.height()}, graphics::kBlack,
+                           x11::ServerPicture());
+    XSync(side.connection.display(), False);
+  };
+  side.resize({window.width(), window.height()}, graphics::rgb(1, 2, 3));
+  frame(0);
+  testing::internal::CaptureStderr();
+  side.resize({40000, window.height()}, graphics::rgb(1, 2, 3));
+  frame(1);
+  const std::string reported = testing::internal::GetCapturedStderr();
+  testing::internal::CaptureStderr();
+  frame(2);
+  frame(3);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "reported at every frame";
+  EXPECT_NE(reported.find("BadAlloc"), std::string::npos) << reported;
+  ASSERT_TRUE(side.same());
+  const QImage shown = UserScreen(display()).grab(window);
+  for (const QPoint& at : {window.topLeft(), window.bottomRight()}) {
+    EXPECT_EQ(shown.pixel(at) & 0xFFFFFFU, side.inMemory.pixels().at(at.x(), at.y()));
   }
-  EXPECT_TRUE(onServer.pixels() == inMemory.pixels());
-  onServer.fill(graphics::rgb(4, 5, 6));
-  EXPECT_EQ(onServer.pixels().at(69, 39), graphics::rgb(4, 5, 6));
+  XDestroyWindow(display().get(), shownIn);
+}
+
+// Monitors come and go while the view is live: each frame the server stretches is the portable
+// copy's of the screen as it is then, black where the screen has gone.
+TEST_F(DesktopStretch, OnTheServerTheViewFollowsTheScreenChangingSize) {
+  ServerSide side;
+  if (side.compositor == nullptr) GTEST_SKIP() << kNoServerStretch;
+  side.resize({351, 240}, graphics::kBlack);
+  ScreenChange screenChange(display());
+  for (const graphics::Size size : {graphics::Size{1000, 700}, graphics::Size{1200, 900}}) {
+    screenChange.resizeTo(size.width, size.height);
+    ASSERT_TRUE(waitUntil([&] {
+      return side.screen.bounds() == Rect{0, 0, size.width, size.height};
+    }));
+    for (const int zoom : {10, 40}) {  // the whole view stretched, and held first
+      side.stretchFrom({0, 0, zoom * 351, zoom * 240}, side.screen, {900, 600, 3510, 2400});
+      EXPECT_TRUE(side.same()) << size.width << "x" << size.height << " zoom " << zoom;
+    }
+  }
+}
+
+// Part of the screen held on the server is the screen as it was then, stretched there or read
+// into memory, whatever covers it since.
+TEST_F(DesktopStretch, OnTheServerAHeldAreaIsTheScreenAsItWas) {
+  ServerSide side;
+  if (side.compositor == nullptr) GTEST_SKIP() << kNoServerStretch;
+  const Rect area{100, 50, 200, 120};
+  graphics::BitmapSurface before;
+  before.resize({area.width, area.height}, graphics::kBlack);
+  before.stretchFrom({0, 0, area.width, area.height}, side.screen, area);
+  graphics::HeldSource& held = side.compositor->heldScreen();
+  held.hold(area);
+  const unsigned long cover = display().createUnmanagedWindow(
+      area.left, area.top, area.width, area.height,
+      display().pixmapOfValues({colours().pixelFor(graphics::rgb(255, 0, 0))}, 1, 1));
+  display().mapRaised(cover);
+  side.resize({area.width, area.height}, graphics::kBlack);
+  side.stretchFrom({0, 0, area.width, area.height}, held, area);  // on the server
+  EXPECT_TRUE(side.onServer->pixels() == before.pixels());
+  side.stretchFrom({3, 2, area.width, area.height}, held, area);  // off the corner: in memory
+  EXPECT_TRUE(side.same());
+  EXPECT_EQ(side.inMemory.pixels().at(13, 12), before.pixels().at(10, 10));
+  XDestroyWindow(display().get(), cover);
+}
+
+// The server's verdict on a ratio, from one row and one column of ramp, is what its stretch of
+// a whole picture shows. Five thousand pixels wide, this Xvfb gives zooms 3.3 and 3.7 inexactly.
+TEST_F(DesktopStretch, TheServersVerdictOnAZoomIsWhatItsStretchShows) {
+  ServerSide side;
+  if (side.compositor == nullptr) GTEST_SKIP() << kNoServerStretch;
+  Display* display = side.connection.display();
+  const graphics::Size extent{5120, 3};
+  graphics::Bitmap pattern(extent.width, extent.height);
+  for (int y = 0; y < extent.height; ++y) {
+    for (int x = 0; x < extent.width; ++x) pattern.set(x, y, patternAt(x, y) | 0x800000U);
+  }
+  for (const int zoom : {32, 33, 37, 40}) {
+    const x11::StretchRatio ratio = x11::ratioOf(10, zoom);
+    x11::ServerPicture source(display, extent, x11::ServerPicture::Format::Rgb24);
+    source.put(pattern.row(0), pattern.stride(), {0, 0, extent.width, extent.height});
+    XRenderSetPictureFilter(display, source.picture(), FilterNearest, nullptr, 0);
+    const x11::ServerPicture stretched(display, extent, x11::ServerPicture::Format::Rgb24);
+    x11::compositeStretch(display, source.picture(), {0, 0, extent.width, extent.height},
+                          {ratio, ratio, extent, 0, 0}, stretched.picture(),
+                          {0, 0, extent.width, extent.height});
+    const graphics::PixelView shown =
+        side.screen.readPixmap(stretched.pixmap(), {0, 0, extent.width, extent.height});
+    graphics::Bitmap portable(extent.width, extent.height);
+    graphics::BitmapSource from(pattern);
+    graphics::StretchScratch scratch;
+    graphics::stretchCopy(portable, {0, 0, zoom * extent.width, zoom * extent.height}, from,
+                          {0, 0, 10 * extent.width, 10 * extent.height}, scratch);
+    bool same = true;
+    for (int y = 0; y < extent.height; ++y) {
+      for (int x = 0; x < extent.width; ++x)
+        same = same && x11::rgbOnly(shown.row(y)[x]) == portable.at(x, y);
+    }
+    EXPECT_EQ(x11::serverStretchesExactly(side.connection, ratio, ratio, extent), same)
+        << "zoom " << zoom << "/10";
+  }
 }
 
 // On a screen whose pixels are colour indices (PseudoColor at depth 8) reads fail, saying why.

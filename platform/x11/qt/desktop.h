@@ -47,7 +47,9 @@ class Desktop final : public platform::Desktop {
   Connection connection_;
   ScreenReader screenReader_;
   std::unique_ptr<ScreenCompositor> compositor_;
-  platform::DeviceContexts deviceContexts_{screenReader_};
+  // Where the X server stretches, it holds the still capture's area too.
+  platform::DeviceContexts deviceContexts_{screenReader_,
+                                           compositor_ ? &compositor_->heldScreen() : nullptr};
   platform::EllipticRegions regions_;
   Pointer pointer_{connection_};
   KeySender keySender_{connection_};

@@ -1,5 +1,7 @@
 #include "platform/x11/qt/server_picture_widget.h"
 
+#include <QCoreApplication>
+
 namespace x11 {
 
 ServerPictureWidget::ServerPictureWidget(QWidget& parent, forms::PeerListener& listener,
@@ -7,6 +9,9 @@ ServerPictureWidget::ServerPictureWidget(QWidget& parent, forms::PeerListener& l
     : qtplatform::PictureWidget(parent, listener),
       connection_(compositor.connection()),
       surface_(compositor) {
+  // The box alone needs a window of its own. Left to itself, Qt would give one to every control
+  // beside it too: each a window more to make at start-up and to paint into apart.
+  QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
   setAttribute(Qt::WA_NativeWindow);
   // Qt hands every paint to paintEvent and draws nothing itself, not even a background.
   setAttribute(Qt::WA_PaintOnScreen);
