@@ -88,8 +88,7 @@ struct PixelRows {
   PixelRows(Pixel* first, std::ptrdiff_t rowStride, Size extent)
       : pixels(first), stride(rowStride), size(extent) {}
   // Any bitmap's rows.
-  PixelRows(Bitmap& bitmap)
-      : PixelRows(bitmap.row(0), bitmap.stride(), bitmap.size()) {}
+  PixelRows(Bitmap& bitmap) : PixelRows(bitmap.row(0), bitmap.stride(), bitmap.size()) {}
 
   Pixel* pixels = nullptr;
   std::ptrdiff_t stride = 0;  // in pixels
