@@ -14,7 +14,6 @@ Subsurface::Subsurface(CompositorGlobals& globals, wl_surface* parent)
   const CompositorGlobals::Interfaces& interfaces = globals.interfaces();
   surface_ = wl_compositor_create_surface(interfaces.compositor);
   subsurface_ = wl_subcompositor_get_subsurface(interfaces.subcompositor, surface_, parent);
-  wl_subsurface_place_below(subsurface_, parent);
   wl_subsurface_set_desync(subsurface_);
   wl_region* nowhere = wl_compositor_create_region(interfaces.compositor);
   wl_surface_set_input_region(surface_, nowhere);
@@ -32,6 +31,16 @@ void Subsurface::moveTo(QPoint place) {
   if (place_ == place) return;
   place_ = place;
   wl_subsurface_set_position(subsurface_, place.x(), place.y());
+}
+
+void Subsurface::stackBelowParent(bool below) {
+  if (below == below_) return;
+  below_ = below;
+  if (below) {
+    wl_subsurface_place_below(subsurface_, parent_);
+  } else {
+    wl_subsurface_place_above(subsurface_, parent_);
+  }
 }
 
 void Subsurface::setParentOpaqueBeyond(QSize parentSize, QRect hole) {

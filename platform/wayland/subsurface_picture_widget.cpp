@@ -2,9 +2,11 @@
 
 #include <qpa/qplatformnativeinterface.h>
 
+#include <QChildEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QWindow>
+#include <algorithm>
 
 #include "platform/wayland/compositor_globals.h"
 
@@ -49,6 +51,23 @@ void SubsurfacePictureWidget::hideEvent(QHideEvent* event) {
   PictureWidget::hideEvent(event);
 }
 
+void SubsurfacePictureWidget::childEvent(QChildEvent* event) {
+  if (event->added()) event->child()->installEventFilter(this);
+  PictureWidget::childEvent(event);
+}
+
+bool SubsurfacePictureWidget::eventFilter(QObject* /*watched*/, QEvent* event) {
+  if (event->type() == QEvent::Show || event->type() == QEvent::Hide) restack();
+  return false;
+}
+
+void SubsurfacePictureWidget::restack() {
+  if (subsurface_ == nullptr) return;
+  const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  subsurface_->stackBelowParent(std::any_of(
+      children.begin(), children.end(), [](const QWidget* child) { return child->isVisible(); }));
+}
+
 void SubsurfacePictureWidget::present() {
   ShmBuffer* frame = surface_.frame();
   // A picture of one colour, or none, is Qt's to paint; so is the first frame's hole.
@@ -62,6 +81,7 @@ void SubsurfacePictureWidget::present() {
   if (parent == nullptr) return;
   if (subsurface_ == nullptr || subsurface_->parent() != parent) {
     subsurface_ = std::make_unique<Subsurface>(globals_, parent);
+    restack();
   }
   // The window's surface holds Qt's frame round the inside, the title bar above it.
   const QMargins frameMargins = window->frameMargins();

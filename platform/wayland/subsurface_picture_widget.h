@@ -11,11 +11,12 @@ namespace wayland {
 
 class CompositorGlobals;
 
-// The backing picture in buffers shared with the compositor, shown in a subsurface below the
-// window's own surface, where Qt paints the box transparent: a new frame is one commit of
-// ours, with no repaint of the window by Qt. The box's children, the picture file and the
-// background beyond the picture are Qt's painting over it. A picture that is all one colour
-// needs no buffer: Qt paints it.
+// The backing picture in buffers shared with the compositor, shown in a subsurface of the
+// window: a new frame is one commit of ours, with no repaint of the window by Qt. Qt paints
+// the box transparent, and while a child of the box shows (the about card, the help text) the
+// subsurface lies below the window's surface, so that the children, Qt's painting, show over
+// the picture; otherwise it lies over the window, which spares the compositor blending the
+// window over it. A picture that is all one colour needs no buffer: Qt paints it.
 class SubsurfacePictureWidget final : public qtplatform::PictureWidget {
  public:
   // `globals` must outlive the widget. Gives the window an alpha channel.
@@ -27,11 +28,15 @@ class SubsurfacePictureWidget final : public qtplatform::PictureWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void childEvent(QChildEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void present();
   // Where the picture shows in the box.
   QRect pictureArea() const;
+  // Below the window's surface while a child shows, over it otherwise.
+  void restack();
 
   CompositorGlobals& globals_;
   ShmSurface surface_;
