@@ -78,6 +78,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
   // Options are answered before any window is made.
   const std::vector<std::string> options = arguments();
   std::vector<const char*> pointers;
+  pointers.reserve(options.size());
   for (const std::string& option : options) pointers.push_back(option.c_str());
   const commandline::Request request = commandline::parse(pointers);
   std::ostringstream out;

@@ -23,4 +23,8 @@ packages=(
 # (-Wrestrict, its bug 105651).
 cmake -S "$root" -B "$root/build-win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" "$@" >/dev/null
+# Once it is done, the build is up to date with the sources as they were when it started, even
+# where it had nothing to remake: scripts/package.sh zips no executable older than that.
+touch "$root/build-win/sources-built.stamp.new"
 cmake --build "$root/build-win" -j "$(nproc)"
+mv "$root/build-win/sources-built.stamp.new" "$root/build-win/sources-built.stamp"

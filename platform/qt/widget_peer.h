@@ -16,6 +16,12 @@
 
 namespace qtplatform {
 
+// How many times the program has asked a control for the focus: a control hidden and shown
+// again regains it only if the program asked for none in between. Qt hands the focus of a
+// control it hides to the next one itself, which may well be the one the program then asks
+// for, so where the focus is does not tell.
+inline unsigned focusRequests = 0;
+
 // What every control's peer does the same way, over its one top widget. `Interface` is the
 // kind's peer interface (forms::ButtonPeer, ...), `Widget` the Qt widget that shows the kind.
 template <typename Interface, typename Widget>
@@ -44,12 +50,14 @@ class QtWidgetPeer : public Interface, public NativeWidget {
       widget_->hide();
       regainFocusOnShow_ = true;
       focusAfterHide_ = QApplication::focusWidget();
+      focusRequestsAtHide_ = focusRequests;
       return;
     }
     widget_->setVisible(visible);
     if (!visible) return;
     // Only if nothing took the focus on purpose in between.
-    if (regainFocusOnShow_ && QApplication::focusWidget() == focusAfterHide_) {
+    if (regainFocusOnShow_ && QApplication::focusWidget() == focusAfterHide_ &&
+        focusRequests == focusRequestsAtHide_) {
       widget_->setFocus(Qt::OtherFocusReason);
     }
     regainFocusOnShow_ = false;
@@ -67,6 +75,7 @@ class QtWidgetPeer : public Interface, public NativeWidget {
   }
   bool setFocus() override {
     if (widget_->focusPolicy() == Qt::NoFocus || !widget_->isEnabled()) return false;
+    ++focusRequests;
     widget_->setFocus(Qt::OtherFocusReason);
     return true;
   }
@@ -97,6 +106,7 @@ class QtWidgetPeer : public Interface, public NativeWidget {
   PointerReporter pointer_;
   bool regainFocusOnShow_ = false;
   QPointer<QWidget> focusAfterHide_;
+  unsigned focusRequestsAtHide_ = 0;
 };
 
 }  // namespace qtplatform

@@ -105,7 +105,8 @@ class WaylandProgram : public ::testing::Test {
   }
 
   void startProgram() {
-    program_ = std::make_unique<ChildProcess>(std::vector<std::string>{ORVEX_PROGRAM}, errorFile());
+    program_ = std::make_unique<ChildProcess>(std::vector<std::string>{ORVEX_PROGRAM},
+                                              StandardStreams{.errorFile = errorFile()});
   }
   std::string errorFile() const {
     return scratch_.filePath(QStringLiteral("stderr")).toStdString();

@@ -52,11 +52,15 @@ bool foreignProcessGone(int pid) {
   return state == 'Z' || state == 'X';
 }
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& errorFile) {
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const StandardStreams& streams) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  if (!errorFile.empty()) {
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(),
+  if (streams.input >= 0) posix_spawn_file_actions_adddup2(&actions, streams.input, STDIN_FILENO);
+  if (streams.output >= 0) {
+    posix_spawn_file_actions_adddup2(&actions, streams.output, STDOUT_FILENO);
+  }
+  if (!streams.errorFile.empty()) {
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, streams.errorFile.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
   }
   pid_ = spawn(argv, &actions);

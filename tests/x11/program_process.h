@@ -5,12 +5,20 @@
 #include <string>
 #include <vector>
 
+// Where a child's standard streams lead: to these descriptors, and its errors to this file,
+// where given; to ours otherwise.
+struct StandardStreams {
+  int input = -1;
+  int output = -1;
+  std::string errorFile;
+};
+
 // A process the tests start, stopped and reaped when the object goes: SIGTERM, then SIGKILL if
 // it has not ended within a bound.
 class ChildProcess {
  public:
-  // `argv[0]` is looked up in PATH. The child's stderr goes to `errorFile` when one is named.
-  explicit ChildProcess(const std::vector<std::string>& argv, const std::string& errorFile = {});
+  // `argv[0]` is looked up in PATH.
+  explicit ChildProcess(const std::vector<std::string>& argv, const StandardStreams& streams = {});
   ~ChildProcess() { stop(); }
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;

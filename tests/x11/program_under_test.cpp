@@ -25,8 +25,8 @@ std::string freshErrorFile() {
 ProgramUnderTest::ProgramUnderTest(const UserScreen& screen)
     : screen_(screen),
       errorFile_(freshErrorFile()),
-      process_(
-          std::make_unique<ChildProcess>(std::vector<std::string>{ORVEX_PROGRAM}, errorFile_)) {}
+      process_(std::make_unique<ChildProcess>(std::vector<std::string>{ORVEX_PROGRAM},
+                                              StandardStreams{.errorFile = errorFile_})) {}
 
 ProgramUnderTest::~ProgramUnderTest() {
   stop();

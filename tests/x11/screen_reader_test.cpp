@@ -13,6 +13,7 @@
 #include "platform/x11/qt/desktop.h"
 #include "platform/x11/screen_compositor.h"
 #include "platform/x11/server_surface.h"
+#include "qt_peer_fixture.h"
 #include "screen_change.h"
 #include "screen_colours.h"
 #include "screen_pattern.h"
@@ -236,6 +237,7 @@ void expectStretchedPattern(const graphics::Bitmap& bitmap, const Rect& source,
 }
 
 TEST_F(DesktopStretch, CopiesTheScreenIntoABitmapAtAnyZoom) {
+  qt_peer_test::application();
   x11::Desktop desktop;
   platform::ScreenCopy& gdi = desktop.screenCopy();
   const platform::Hdc screen = gdi.GetDC(0);
@@ -328,6 +330,7 @@ TEST(UnreadableScreen, ReadsFailNamingTheScreensFormat) {
 // XWayland shows an X program nothing of the screen but black: a copy fails, saying why, and
 // leaves its target as it was. Runs under XWayland only.
 TEST(OnXWayland, CopiesFromTheScreenFailSayingWhy) {
+  qt_peer_test::application();
   x11::Desktop desktop;
   platform::ScreenCopy& gdi = desktop.screenCopy();
   const platform::Hdc screen = gdi.GetDC(0);
@@ -344,6 +347,7 @@ TEST(Pointer, FollowsAWarp) {
   TestDisplay display;
   ASSERT_NE(display.get(), nullptr) << "these tests need DISPLAY to name a running X server";
   x11::Connection connection;
+  qt_peer_test::application();
   x11::Desktop desktop;
   for (const auto& [x, y] : {std::pair{0, 0}, std::pair{123, 456},
                              std::pair{display.width() - 1, display.height() - 1}}) {

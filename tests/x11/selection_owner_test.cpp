@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/x11/xcb_calls.h"
+#include "xcb_client.h"
 
 namespace {
 
@@ -32,55 +33,9 @@ class SameBytes final : public x11::SelectionContent {
   std::string bytes_;
 };
 
-// A client of the display under test with a window of its own that is never shown.
-class Client {
- public:
-  Client() : connection_(xcb_connect(nullptr, nullptr)), window_(xcb_generate_id(connection_)) {
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-    xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window_, screen->root, 0, 0, 1, 1, 0,
-                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
-  }
-  ~Client() { xcb_disconnect(connection_); }
-  Client(const Client&) = delete;
-  Client& operator=(const Client&) = delete;
-
-  xcb_connection_t* get() const { return connection_; }
-  xcb_window_t window() const { return window_; }
-  xcb_atom_t atom(std::string_view name) const { return x11::internAtoms(connection_, {name})[0]; }
-
-  // Returns once the server has handled our every request so far.
-  void sync() const { roundTrip(connection_); }
-  // The first event of `type` that reached us by the time the server has handled our every
-  // request so far (and those of clients that synced before); null if none did.
-  x11::XcbEvent received(std::uint8_t type) const {
-    sync();
-    while (x11::XcbEvent event{xcb_poll_for_event(connection_)}) {
-      if ((event->response_type & 0x7F) == type) return event;
-    }
-    return nullptr;
-  }
-
-  // A property of our window: its type and its values of `format` bits each.
-  template <typename Value>
-  std::pair<xcb_atom_t, std::vector<Value>> property(xcb_atom_t name) const {
-    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection_,
-        xcb_get_property(connection_, 0, window_, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 20),
-        nullptr));
-    if (!reply) return {XCB_NONE, {}};
-    const auto* values = static_cast<const Value*>(xcb_get_property_value(reply.get()));
-    const auto count = xcb_get_property_value_length(reply.get()) / sizeof(Value);
-    return {reply->type, std::vector<Value>(values, values + count)};
-  }
-
- private:
-  xcb_connection_t* connection_;
-  xcb_window_t window_;
-};
-
 TEST(SelectionOwner, ConvertsEachPairOfAMultipleRequestAndRefusesTheOnesItHasNot) {
   x11::XcbConnection owning;
-  const Client asking;
+  const XcbClient asking;
   ASSERT_FALSE(owning.broken()) << "DISPLAY must name a running X server";
   const std::string picture = "picture bytes";
   x11::SelectionOwner owner(owning, "ORVEX_TEST_SELECTION", {"image/png"});
@@ -117,7 +72,7 @@ TEST(SelectionOwner, ConvertsEachPairOfAMultipleRequestAndRefusesTheOnesItHasNot
 // asked for, whole.
 TEST(SelectionOwner, APasteInPiecesGetsTheContentItAskedForWhateverIsTakenMeanwhile) {
   x11::XcbConnection owning;
-  const Client asking;
+  const XcbClient asking;
   ASSERT_FALSE(owning.broken()) << "DISPLAY must name a running X server";
   const std::size_t pieceSize =
       std::size_t{xcb_get_setup(owning.get())->maximum_request_length} * 4;
