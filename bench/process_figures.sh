@@ -4,3 +4,5 @@ cpu_ms() {  # utime + stime of a process, all threads, in milliseconds
 }
 calc() { awk "BEGIN { printf \"%.4f\", $* }"; }
 rss_mb() { awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }
+# Proportional: each shared page counted as a share among the processes that map it.
+pss_mb() { awk '/^Pss:/ { printf "%.1f", $2 / 1024 }' "/proc/$1/smaps_rollup"; }

@@ -16,7 +16,9 @@ packages=(
   procps                          # pgrep: the tests look for the clipboard keeper by its name
   weston xwayland                 # a headless Wayland session for the tests
   # Native Wayland: the ScreenCast portal's frames over PipeWire, the bell, Qt's Wayland platform
+  # and its connection's objects (Qt's private platform interface), for the view's subsurface
   qt6-wayland libpipewire-0.3-dev libwayland-dev libwayland-bin libcanberra-dev
+  qt6-base-private-dev
   # The tests' headless GNOME session: mutter, PipeWire, the portals, the clipboard from outside
   mutter pipewire pipewire-bin pipewire-pulse wireplumber xdg-desktop-portal
   xdg-desktop-portal-gnome dbus dbus-bin libglib2.0-bin wl-clipboard

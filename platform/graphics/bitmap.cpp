@@ -33,13 +33,11 @@ Bitmap::Bitmap(const Bitmap& other) { *this = other; }
 Bitmap& Bitmap::operator=(const Bitmap& other) {
   if (this == &other) return *this;
   resize(other.size_, kBlack);
-  for (int y = 0; y < size_.height; ++y) std::copy_n(other.row(y), size_.width, row(y));
+  copyPixels(other.view(), *this);
   return *this;
 }
 
-void Bitmap::fill(Pixel value) {
-  for (int y = 0; y < size_.height; ++y) std::fill_n(row(y), size_.width, value);
-}
+void Bitmap::fill(Pixel value) { graphics::fill(*this, value); }
 
 void Bitmap::resize(Size size, Pixel fill) {
   size.width = std::max(size.width, 0);
@@ -68,6 +66,16 @@ bool Bitmap::operator==(const Bitmap& other) const {
     if (!std::equal(row(y), row(y) + size_.width, other.row(y))) return false;
   }
   return true;
+}
+
+void fill(PixelRows target, Pixel value) {
+  for (int y = 0; y < target.size.height; ++y) std::fill_n(target.row(y), target.size.width, value);
+}
+
+void copyPixels(const PixelView& source, PixelRows target) {
+  const int width = std::min(source.width, target.size.width);
+  const int height = std::min(source.height, target.size.height);
+  for (int y = 0; y < height; ++y) std::copy_n(source.row(y), width, target.row(y));
 }
 
 }  // namespace graphics

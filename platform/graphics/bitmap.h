@@ -81,4 +81,24 @@ class Bitmap {
   std::unique_ptr<Pixel[], FreeAligned> pixels_;
 };
 
+// A writable window onto rows of pixels owned by someone else: a bitmap's, or a buffer shared
+// with a display server.
+struct PixelRows {
+  PixelRows() = default;
+  PixelRows(Pixel* first, std::ptrdiff_t rowStride, Size extent)
+      : pixels(first), stride(rowStride), size(extent) {}
+  // Any bitmap's rows.
+  PixelRows(Bitmap& bitmap) : PixelRows(bitmap.row(0), bitmap.stride(), bitmap.size()) {}
+
+  Pixel* pixels = nullptr;
+  std::ptrdiff_t stride = 0;  // in pixels
+  Size size;
+  Pixel* row(int y) const { return pixels + y * stride; }
+  PixelView view() const { return {pixels, stride, size.width, size.height}; }
+};
+
+void fill(PixelRows target, Pixel value);
+// Copies the top-left part both have in common.
+void copyPixels(const PixelView& source, PixelRows target);
+
 }  // namespace graphics

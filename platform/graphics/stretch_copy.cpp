@@ -27,9 +27,9 @@ StretchPlan planStretch(const Rect& dest, const Rect& source, Size targetSize) {
   return {visible, {firstX, firstY, lastX - firstX + 1, lastY - firstY + 1}};
 }
 
-void stretchCopy(Bitmap& target, const Rect& dest, PixelSource& source, const Rect& sourceRect,
+void stretchCopy(PixelRows target, const Rect& dest, PixelSource& source, const Rect& sourceRect,
                  StretchScratch& scratch) {
-  const StretchPlan plan = planStretch(dest, sourceRect, target.size());
+  const StretchPlan plan = planStretch(dest, sourceRect, target.size);
   const Rect& visible = plan.visibleDest;
   if (visible.empty()) return;
 

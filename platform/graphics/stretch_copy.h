@@ -27,7 +27,7 @@ struct StretchScratch {
 // target's edges. Reads only plan.sourceSpan ∩ source.bounds(), in one read; source pixels
 // outside the source's bounds come out black. An error the read throws passes, leaving the
 // target untouched.
-void stretchCopy(Bitmap& target, const Rect& dest, PixelSource& source, const Rect& sourceRect,
+void stretchCopy(PixelRows target, const Rect& dest, PixelSource& source, const Rect& sourceRect,
                  StretchScratch& scratch);
 
 }  // namespace graphics

@@ -13,7 +13,7 @@ class QtPicturePeer final : public QtWidgetPeer<forms::PicturePeer, PictureWidge
   void setPicture(std::optional<forms::ImageFile> imageFile) override;
   graphics::Surface& surface() override { return widget().surface(); }
   // Queued, not painted inside the caller: repaints of one event-loop pass merge into one.
-  void imageChanged() override { widget().update(); }
+  void imageChanged() override { widget().imageChanged(); }
   void setRegion(const std::optional<graphics::EllipseRegion>& region, bool redraw) override;
 };
 

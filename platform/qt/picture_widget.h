@@ -14,6 +14,9 @@ namespace qtplatform {
 class PictureWidget : public QWidget {
  public:
   virtual graphics::Surface& surface() = 0;
+  // The backing picture changed: show it soon. Qt repaints the box, unless the picture is
+  // shown some other way.
+  virtual void imageChanged() { update(); }
   void setBackColor(QColor color);
   void setPicture(QImage picture);
 

@@ -3,9 +3,13 @@
 #include <QKeyEvent>
 
 #include "platform/qt/picture_widget.h"
+#include "platform/wayland/subsurface_picture_widget.h"
 #include "platform/x11/virtual_keys.h"
 
 namespace wayland {
+
+WindowSystem::WindowSystem() = default;
+WindowSystem::~WindowSystem() = default;
 
 std::unique_ptr<qtplatform::NativeWindowEvents> WindowSystem::watch(
     qtplatform::WindowWidget& /*window*/) {
@@ -24,6 +28,11 @@ void WindowSystem::deliverKeyRelease(const QKeyEvent& key,
 
 qtplatform::PictureWidget* WindowSystem::createPictureWidget(QWidget& parent,
                                                              forms::PeerListener& listener) {
+  if (!globals_) globals_ = CompositorGlobals::ofQtConnection();
+  // A box inside another paints over that one's picture: Qt paints it, above our surfaces.
+  if (*globals_ != nullptr && parent.isWindow()) {
+    return new SubsurfacePictureWidget(parent, listener, **globals_);
+  }
   return new qtplatform::MemoryPictureWidget(parent, listener);
 }
 

@@ -70,6 +70,17 @@ QImage noiseMagnified(QPoint topLeft, QSize size, int zoom) {
   return picture;
 }
 
+// The screen's `area` as the session shares it (the kept consent, no dialog); null on failure.
+QImage screenArea(QRect area, const QTemporaryDir& scratch) {
+  const QString file = scratch.filePath(QStringLiteral("screen.png"));
+  const auto done = outputOf(
+      {ORVEX_SCREENSHOT, file.toStdString(), std::to_string(area.x()), std::to_string(area.y()),
+       std::to_string(area.width()), std::to_string(area.height())},
+      5000ms);
+  if (!done) return {};
+  return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
 std::string fileText(const std::string& path) {
   std::ifstream in(path);
   std::stringstream text;
@@ -110,6 +121,18 @@ class WaylandProgram : public ::testing::Test {
     pointAt(point);
     hands_->pressButton(kLeftButton, true);
     std::this_thread::sleep_for(60ms);
+    hands_->pressButton(kLeftButton, false);
+    std::this_thread::sleep_for(kPointerSettles);
+  }
+  static void dragPointer(QPoint from, QPoint to) {
+    pointAt(from);
+    hands_->pressButton(kLeftButton, true);
+    for (int step = 1; step <= 10; ++step) {
+      std::this_thread::sleep_for(30ms);
+      const QPoint at = from + (to - from) * step / 10;
+      hands_->movePointer(at.x(), at.y());
+    }
+    std::this_thread::sleep_for(100ms);
     hands_->pressButton(kLeftButton, false);
     std::this_thread::sleep_for(kPointerSettles);
   }
@@ -210,6 +233,57 @@ TEST_F(WaylandProgram, VideoModeFollowsThePointerAndThreeCopiesTheFrameShown) {
     hands_->strikeKey(XK_3);
     EXPECT_TRUE(clipboardShowsNoise(pointer, 1)) << pointer.x() << "," << pointer.y();
   }
+}
+
+// The view shows its frames in a surface of its own below the window's: on the screen they
+// must be where the view is, pixel for pixel, after the window grew, and under the about card
+// only where its ellipse is.
+TEST_F(WaylandProgram, TheLiveViewOnTheScreenIsTheFrameAfterAResizeAndAroundTheAboutCard) {
+  startProgram();
+  std::this_thread::sleep_for(1s);
+  clickAt(ProgramLayout::of(kClientAtStart).videoButton.center());
+  const QPoint pointer(800, 500);
+  const auto viewShowsNoise = [&](QRect view, QRect card) -> ::testing::AssertionResult {
+    QImage shown;
+    const QImage expected = noiseMagnified(pointer, view.size(), 1);
+    const bool same = waitUntil([&] {
+      shown = screenArea(view, scratch_);
+      if (shown.size() != view.size()) return false;
+      for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+          if (!card.contains(x, y) && shown.pixel(x, y) != expected.pixel(x, y)) return false;
+        }
+      }
+      return true;
+    });
+    if (same) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the view does not show the frame";
+  };
+  pointAt(ProgramLayout::of(kClientInMode).openStrip.center());
+  pointAt(pointer);
+  EXPECT_TRUE(viewShowsNoise(ProgramLayout::of(kClientInMode).view, {}));
+
+  // The bottom-right corner of Qt's frame, 3 px round the inside, dragged out.
+  const QRect grown = kClientInMode.adjusted(0, 0, 200, 100);
+  dragPointer(kClientInMode.bottomRight() + QPoint(2, 2), grown.bottomRight() + QPoint(2, 2));
+  const QRect view = ProgramLayout::of(grown).view;
+  pointAt(ProgramLayout::of(grown).openStrip.center());
+  pointAt(pointer);
+  EXPECT_TRUE(viewShowsNoise(view, {}));
+
+  // The card in the middle of the view, its ellipse 10 px inside (2 px of slack for rounding).
+  clickAt(view.center());
+  pointAt(pointer);
+  const QSize cardSize(281, 193);
+  const QRect card(
+      QPoint((view.width() - cardSize.width()) / 2, (view.height() - cardSize.height()) / 2),
+      cardSize);
+  const QRect ellipse = card.adjusted(10, 10, -10, -10);
+  EXPECT_TRUE(viewShowsNoise(view, ellipse.adjusted(-2, -2, 2, 2)));
+  const QImage shown = screenArea(view, scratch_);
+  ASSERT_FALSE(shown.isNull());
+  EXPECT_GT(countColour(shown, ellipse, qRgb(255, 255, 128)), ellipse.width() * 5)
+      << "no card over the live view";
 }
 
 TEST_F(WaylandProgram, PaintOpensThePictureAsAFileThatGoesWhenThePaintProgramEnds) {
