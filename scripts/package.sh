@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds the packages into dist/: the Debian package orvex-capture_<version>_<arch>.deb from a
-# build of its own (build-package/: Debian's hardening flags, no tests), and, when
-# scripts/build-windows.sh has made build-win/orvex-capture.exe, the zip for Windows users.
+# Builds the packages into dist/: the Debian package orvex-capture_<version>_<arch>.deb, and,
+# when scripts/build-windows.sh has made build-win/orvex-capture.exe, the zip for Windows users.
+# Usage: scripts/package.sh [BUILD_DIR]
+# The .deb is made from BUILD_DIR, a build configured by scripts/configure-hardened.sh (the
+# full test run packages the build it tested), else from a build of its own, build-package/,
+# without tests.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="$root/build-package"
+build="${1:-$root/build-package}"
 dist="$root/dist"
 "$root/scripts/setup.sh"
 
@@ -57,12 +60,12 @@ windowsZip() {
   rm -rf "$staging"
 }
 
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-# CMake reads no CPPFLAGS: the fortify define goes in with the compiler flags.
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-  -DORVEX_TESTS=OFF -DORVEX_BENCHMARKS=OFF >/dev/null
+if [ $# -eq 0 ]; then
+  "$root/scripts/configure-hardened.sh" "$build" -DORVEX_TESTS=OFF -DORVEX_BENCHMARKS=OFF
+elif ! grep -q '^CMAKE_CXX_FLAGS:.*-D_FORTIFY_SOURCE' "$build/CMakeCache.txt" 2>/dev/null; then
+  echo "$build is no build made by scripts/configure-hardened.sh: not packaging it." >&2
+  exit 1
+fi
 # The project's version, as CMake hands it to CPack.
 version="$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")"
 mkdir -p "$dist"
