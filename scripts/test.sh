@@ -11,53 +11,41 @@ jobs="$(nproc)"
 "$root/scripts/setup.sh"
 
 # clang-tidy over the files of a build's compile database that match a pattern, with the
-# checked-in .clang-tidy; further arguments go to run-clang-tidy. Its findings go to the
-# build's clang-tidy.log; it fails when there are any.
+# checked-in .clang-tidy; further arguments go to run-clang-tidy.
 tidy() {
   local build=$1 files=$2
   shift 2
   run-clang-tidy -quiet -p "$build" "$@" "$files" >"$build/clang-tidy.log" 2>&1 ||
     { grep -E -A3 'warning:|error:' "$build/clang-tidy.log"
-      echo "clang-tidy found problems (see $build/clang-tidy.log)"; return 1; }
-}
-
-# Both clang-tidy passes: the program and its platform layer as built for Linux, then the
-# Windows backend and entry as the cross-compiler sees them (its target, the MinGW-w64 headers
-# as the system's, its own C++ library's headers).
-tidyBothBuilds() {
-  tidy "$root/build" "$root/(app|capture|modes|help|platform)/"
-  local mingw_cxx
-  mingw_cxx="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")/include/c++"
-  tidy "$root/build-win" "$root/(platform/win32/|app/main_win32)" \
-    -extra-arg-before=--target=x86_64-w64-mingw32 -extra-arg-before=--sysroot=/usr/x86_64-w64-mingw32 \
-    -extra-arg=-isystem"$mingw_cxx" -extra-arg=-isystem"$mingw_cxx/x86_64-w64-mingw32" \
-    -extra-arg=-isystem"$mingw_cxx/backward"
+      echo "clang-tidy found problems (see $build/clang-tidy.log)"; exit 1; }
 }
 
 echo "== build, hardened as the .deb ships it (warnings are errors)"
 "$root/scripts/configure-hardened.sh" "$root/build" -DORVEX_WARNINGS_AS_ERRORS=ON
 cmake --build "$root/build" -j "$jobs"
 
+echo "== clang-tidy (the program and its platform layer)"
+tidy "$root/build" "$root/(app|capture|modes|help|platform)/"
+
 echo "== build with sanitizers (the headless parts and the X11 backend)"
 cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DORVEX_SANITIZE=ON \
   -DORVEX_HEADLESS_ONLY=OFF -DORVEX_BENCHMARKS=OFF -DORVEX_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$root/build-sanitize" -j "$jobs"
 
+echo "== tests with sanitizers"
+ASAN_OPTIONS=detect_leaks=1 ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
+
 echo "== Windows build (MinGW-w64, warnings are errors)"
 "$root/scripts/build-windows.sh" -DORVEX_WARNINGS_AS_ERRORS=ON
 
-# The tests mostly wait on their X servers and Wine: clang-tidy takes the idle cores meanwhile,
-# at the lowest priority so that it does not slow them, in a process group of its own that
-# ends with this script.
-echo "== clang-tidy (both builds), alongside the tests"
-set -m
-( renice -n 19 -p "$BASHPID" >/dev/null; tidyBothBuilds ) >"$root/build/clang-tidy.out" 2>&1 &
-tidy_pid=$!
-set +m
-trap 'kill -- -"$tidy_pid" 2>/dev/null || true' EXIT
-
-echo "== tests with sanitizers"
-ASAN_OPTIONS=detect_leaks=1 ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
+echo "== clang-tidy (the Windows backend and entry)"
+# For Windows as the cross-compiler sees it: its target, the MinGW-w64 headers as the system's,
+# and its own C++ library's headers.
+mingw_cxx="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")/include/c++"
+tidy "$root/build-win" "$root/(platform/win32/|app/main_win32)" \
+  -extra-arg-before=--target=x86_64-w64-mingw32 -extra-arg-before=--sysroot=/usr/x86_64-w64-mingw32 \
+  -extra-arg=-isystem"$mingw_cxx" -extra-arg=-isystem"$mingw_cxx/x86_64-w64-mingw32" \
+  -extra-arg=-isystem"$mingw_cxx/backward"
 
 echo "== packages: Debian (from the build the tests run), and the zip for Windows"
 "$root/scripts/package.sh" "$root/build"
@@ -70,11 +58,3 @@ ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
 echo "== Windows tests under Wine"
 ctest --test-dir "$root/build-win" --output-on-failure -j "$jobs"
-
-echo "== clang-tidy's verdict"
-tidy_status=0
-wait "$tidy_pid" || tidy_status=$?
-trap - EXIT
-cat "$root/build/clang-tidy.out"
-[ "$tidy_status" -eq 0 ] && echo "clang-tidy: no findings"
-exit "$tidy_status"
