@@ -27,10 +27,13 @@ class ScreenCapture {
   virtual CapturedImage read(unsigned long drawable, const graphics::Rect& area) = 0;
 };
 
-// "(x, y) w×h", for messages.
+// "(x, y) w×h", for messages. Appended piece by piece: GCC 12 at -O3 warns falsely about a
+// string literal + std::string (-Wrestrict, its bug 105651).
 inline std::string describeArea(const graphics::Rect& area) {
-  return "(" + std::to_string(area.left) + ", " + std::to_string(area.top) + ") " +
-         std::to_string(area.width) + "×" + std::to_string(area.height);
+  std::string text = "(";
+  text.append(std::to_string(area.left)).append(", ").append(std::to_string(area.top));
+  text.append(") ").append(std::to_string(area.width)).append("×");
+  return text.append(std::to_string(area.height));
 }
 
 // The error of a read that the server refused.

@@ -87,7 +87,11 @@ std::string firstMismatch(const graphics::PixelView& view, const Rect& area) {
   for (int y = 0; y < area.height; ++y) {
     for (int x = 0; x < area.width; ++x) {
       if (view.row(y)[x] != OnThePatternedScreen::shownAt(area.left + x, area.top + y)) {
-        return "(" + std::to_string(area.left + x) + ", " + std::to_string(area.top + y) + ")";
+        return std::string("(")  // appended: see describeArea
+            .append(std::to_string(area.left + x))
+            .append(", ")
+            .append(std::to_string(area.top + y))
+            .append(")");
       }
     }
   }
