@@ -168,7 +168,12 @@ void SelectionOwner::serveWhile(const std::function<bool()>& more,
   while (true) {
     // Dropping a stalled transfer may leave nothing to wait for.
     const std::optional<Clock::time_point> nextDrop = dropStalled(Clock::now());
-    if (connection_.broken() || !more()) return;
+    if (connection_.broken() || !more()) {
+      // The answers to what was handled last, such as the empty piece that ends a transfer,
+      // go out now: nothing else may send them before the connection closes.
+      xcb_flush(xcb_);
+      return;
+    }
     const XcbEvent event = connection_.next(nextDrop);
     if (event && !handle(*event) && other) other(*event);
   }
