@@ -90,10 +90,8 @@ TEST_F(Program, PaintGetsTheCapturePastedPixelForPixel) {
 }
 
 // The text of the error box the program put up, once it has; the box is closed then.
-std::string reportedError() {
-  HWND box = nullptr;
-  if (!waitUntil([&] { return (box = FindWindowW(L"#32770", nullptr)) != nullptr; }, 10s))
-    return {};
+// The text of a message box: empty while the box is still being built.
+std::wstring boxText(HWND box) {
   std::wstring text;
   for (HWND child = FindWindowExW(box, nullptr, L"Static", nullptr); child != nullptr;
        child = FindWindowExW(box, child, L"Static", nullptr)) {
@@ -103,6 +101,19 @@ std::string reportedError() {
         SendMessageW(child, WM_GETTEXT, part.size(), reinterpret_cast<LPARAM>(part.data()))));
     text += part;
   }
+  return text;
+}
+
+std::string reportedError() {
+  HWND box = nullptr;
+  std::wstring text;
+  if (!waitUntil(
+          [&] {
+            box = FindWindowW(L"#32770", nullptr);
+            return box != nullptr && !(text = boxText(box)).empty();
+          },
+          10s))
+    return {};
   PostMessageW(box, WM_CLOSE, 0, 0);
   waitUntil([] { return FindWindowW(L"#32770", nullptr) == nullptr; });
   return win32::toUtf8(text);
