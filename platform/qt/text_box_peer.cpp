@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <functional>
+#include <utility>
 
 namespace qtplatform {
 namespace {
@@ -12,18 +14,51 @@ namespace {
 constexpr QLatin1String kRuntimeLineBreak("\r\n");
 constexpr QLatin1String kEditorLineBreak("\n");
 
+// A widget that runs a task when it first shows, whether shown itself or with its window.
+class ShowingFrame final : public QWidget {
+ public:
+  ShowingFrame(QWidget& parent, std::function<void()> firstShown)
+      : QWidget(&parent), firstShown_(std::move(firstShown)) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    if (firstShown_) std::exchange(firstShown_, nullptr)();
+    QWidget::showEvent(event);
+  }
+
+ private:
+  std::function<void()> firstShown_;
+};
+
 }  // namespace
 
 QtTextBoxPeer::QtTextBoxPeer(QWidget& parent, forms::PeerListener& listener)
-    : QtWidgetPeer(new QWidget(&parent), listener), listener_(listener) {
+    : QtWidgetPeer(new ShowingFrame(parent, [this] { makeEditor(); }), listener),
+      listener_(listener) {
   auto* layout = new QVBoxLayout(&widget());
   layout->setContentsMargins(0, 0, 0, 0);
   widget().setFocusPolicy(Qt::StrongFocus);
-  replaceEditor(makeSingleLineEditor());
 }
 
 void QtTextBoxPeer::setMultiLine(bool multiLine, bool verticalScrollBar) {
-  replaceEditor(multiLine ? makeMultiLineEditor(verticalScrollBar) : makeSingleLineEditor());
+  multiLine_ = multiLine;
+  verticalScrollBar_ = verticalScrollBar;
+  if (editor_ != nullptr) makeEditor();
+}
+
+// Replaces the editor, if any, with one of the current kind, showing the text.
+void QtTextBoxPeer::makeEditor() {
+  delete editor_;
+  editor_ = multiLine_ ? makeMultiLineEditor() : makeSingleLineEditor();
+  widget().layout()->addWidget(editor_);
+  widget().setFocusProxy(editor_);
+  pointerReporter().watch(*editor_);
+  showText();
+  // Children made in a frame already showing wait for an explicit show, and for a layout pass.
+  if (widget().isVisible()) {
+    widget().layout()->activate();
+    editor_->show();
+  }
 }
 
 QWidget* QtTextBoxPeer::makeSingleLineEditor() {
@@ -34,10 +69,10 @@ QWidget* QtTextBoxPeer::makeSingleLineEditor() {
   return editor;
 }
 
-QWidget* QtTextBoxPeer::makeMultiLineEditor(bool verticalScrollBar) {
+QWidget* QtTextBoxPeer::makeMultiLineEditor() {
   auto* editor = new QPlainTextEdit(&widget());
-  editor->setVerticalScrollBarPolicy(verticalScrollBar ? Qt::ScrollBarAlwaysOn
-                                                       : Qt::ScrollBarAlwaysOff);
+  editor->setVerticalScrollBarPolicy(verticalScrollBar_ ? Qt::ScrollBarAlwaysOn
+                                                        : Qt::ScrollBarAlwaysOff);
   // Without a horizontal scroll bar the lines wrap at the box's width.
   editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -45,15 +80,6 @@ QWidget* QtTextBoxPeer::makeMultiLineEditor(bool verticalScrollBar) {
     userEdited(editor->toPlainText().replace(kEditorLineBreak, kRuntimeLineBreak));
   });
   return editor;
-}
-
-void QtTextBoxPeer::replaceEditor(QWidget* editor) {
-  delete editor_;
-  editor_ = editor;
-  widget().layout()->addWidget(editor);
-  widget().setFocusProxy(editor);
-  pointerReporter().watch(*editor);
-  showText();
 }
 
 void QtTextBoxPeer::setBackColor(graphics::Pixel color) {
@@ -69,6 +95,7 @@ void QtTextBoxPeer::setText(const std::string& text) {
 }
 
 void QtTextBoxPeer::showText() {
+  if (editor_ == nullptr) return;  // the editor shows it when it is made
   QString text = QString::fromStdString(text_);
   // The program's text is not a user edit: the editor's signals stay quiet.
   const QSignalBlocker quiet(editor_);

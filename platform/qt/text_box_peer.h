@@ -7,7 +7,8 @@
 namespace qtplatform {
 
 // A text box: a frame that holds one editor, a QLineEdit or, for several lines, a
-// QPlainTextEdit. The editor is replaced when the box switches between the two.
+// QPlainTextEdit. The editor is made when the box first shows (a box that starts hidden costs
+// the start-up nothing) and replaced when the box switches between the two.
 class QtTextBoxPeer final : public QtWidgetPeer<forms::TextBoxPeer, QWidget> {
  public:
   QtTextBoxPeer(QWidget& parent, forms::PeerListener& listener);
@@ -16,15 +17,17 @@ class QtTextBoxPeer final : public QtWidgetPeer<forms::TextBoxPeer, QWidget> {
   void setText(const std::string& text) override;
 
  private:
+  void makeEditor();
   QWidget* makeSingleLineEditor();
-  QWidget* makeMultiLineEditor(bool verticalScrollBar);
-  void replaceEditor(QWidget* editor);
+  QWidget* makeMultiLineEditor();
   void showText();
   void userEdited(const QString& text);
 
   forms::PeerListener& listener_;
-  QWidget* editor_ = nullptr;  // a child of the frame
-  std::string text_;           // in the runtime's form: lines end in "\r\n"
+  QWidget* editor_ = nullptr;  // a child of the frame, none until the box first shows
+  bool multiLine_ = false;
+  bool verticalScrollBar_ = false;
+  std::string text_;  // in the runtime's form: lines end in "\r\n"
 };
 
 }  // namespace qtplatform
