@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QtDebug>
 
+#include "platform/qt/windows_image_reader.h"
+
 namespace qtplatform {
 namespace {
 
@@ -20,8 +22,8 @@ int littleEndian16(forms::ImageFile file, std::size_t offset) {
 }  // namespace
 
 QImage decodeImage(forms::ImageFile file) {
-  QImage image;
-  if (!image.loadFromData(bytesOf(file))) {
+  QImage image = readWindowsImage(file);
+  if (image.isNull() && !image.loadFromData(bytesOf(file))) {
     qWarning("Orvex: an embedded image (%zu bytes) could not be read", file.size());
   }
   return image;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QDialog>
 #include <QImage>
 #include <QProcess>
@@ -9,14 +10,18 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "platform/forms/runtime_error.h"
 #include "platform/qt/error_reporter.h"
 #include "platform/qt/image_files.h"
 #include "platform/qt/qt_clipboard.h"
+#include "platform/qt/windows_image_reader.h"
 #include "platform/x11/qt/desktop.h"
 #include "qt_peer_fixture.h"
+#include "resources/resources.h"
 
 namespace {
 
@@ -124,6 +129,49 @@ TEST(QtErrorReporter, AnErrorComingAgainWhileItsBoxIsUpIsToldOnce) {
   EXPECT_TRUE(qt_peer_test::waitRunningQt(
       [&] { return (shown = qt_peer_test::messagesOnScreen(display)).size() == 1; }));
   for (QDialog* message : shown) message->close();
+}
+
+// Our reader of Windows image files against Qt's: the program's own three and bitmaps that Qt
+// writes at each depth it writes, of an odd width so that rows need padding. Every shorter cut
+// of a file, and a file claiming more than it holds, reads as nothing.
+QByteArray savedAsBitmap(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "BMP");
+  return bytes;
+}
+
+TEST(QtImageFiles, WindowsImagesReadAsQtReadsThemAndDamagedOnesAsNothing) {
+  const QImage noise = qtplatform::imageView(::noise(13, 7));
+  const std::vector<QByteArray> files = {
+      QByteArray::fromRawData(reinterpret_cast<const char*>(resources::cameraIcon().data()),
+                              static_cast<qsizetype>(resources::cameraIcon().size())),
+      QByteArray::fromRawData(reinterpret_cast<const char*>(resources::handPointer().data()),
+                              static_cast<qsizetype>(resources::handPointer().size())),
+      QByteArray::fromRawData(reinterpret_cast<const char*>(resources::aboutCard().data()),
+                              static_cast<qsizetype>(resources::aboutCard().size())),
+      savedAsBitmap(noise.convertToFormat(QImage::Format_Mono)),
+      savedAsBitmap(noise.convertToFormat(QImage::Format_Indexed8)),
+      savedAsBitmap(noise)};
+  const auto read = [](const QByteArray& file, qsizetype size) {
+    return qtplatform::readWindowsImage(std::as_bytes(std::span(file.constData(), size)));
+  };
+  for (const QByteArray& file : files) {
+    const QImage ours = read(file, file.size());
+    const QImage qts = QImage::fromData(file);
+    ASSERT_FALSE(qts.isNull());
+    EXPECT_EQ(ours.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+              qts.convertToFormat(QImage::Format_ARGB32_Premultiplied))
+        << qts.width() << "x" << qts.height();
+    for (qsizetype size = 0; size < file.size(); ++size) {
+      ASSERT_TRUE(read(file, size).isNull()) << "read " << size << " of " << file.size();
+    }
+    QByteArray taller = file;
+    const qsizetype heightAt = taller.startsWith("BM") ? 22 : 6 + 16 + 8;  // the info header's
+    taller[heightAt + 1] = 1;                                              // height + 256
+    EXPECT_TRUE(read(taller, taller.size()).isNull());
+  }
 }
 
 }  // namespace
