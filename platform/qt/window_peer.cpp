@@ -12,7 +12,7 @@ QtWindowPeer::QtWindowPeer(forms::PeerListener& listener, WindowSystem& windowSy
     : window_(listener, windowSystem),
       pointer_(window_, listener),
       keys_(window_, listener, windowSystem),
-      announcedFrame_(windowSystem.announcedFrame(window_)) {}
+      frameAnswer_(windowSystem.askFrame(window_)) {}
 
 void QtWindowPeer::setCaption(const std::string& caption) {
   window_.setWindowTitle(QString::fromStdString(caption));
@@ -27,7 +27,10 @@ forms::Margins QtWindowPeer::frameMargins() const {
   // must already count the frame it will get.
   const QRect frame = window_.frameGeometry();
   const QRect client = window_.geometry();
-  if (frame == client) return announcedFrame_;
+  if (frame == client) {
+    if (!announcedFrame_) announcedFrame_ = frameAnswer_();
+    return *announcedFrame_;
+  }
   return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
           frame.bottom() - client.bottom()};
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/forms/peers.h"
@@ -36,7 +38,8 @@ class QtWindowPeer final : public forms::WindowPeer, public NativeWidget {
   PointerReporter pointer_;  // moves over the window's own background
   KeyReleaseWatcher keys_;
   std::vector<QPointer<QWidget>> tabOrder_;
-  forms::Margins announcedFrame_;
+  std::function<forms::Margins()> frameAnswer_;
+  mutable std::optional<forms::Margins> announcedFrame_;  // the answer, once it was needed
 };
 
 }  // namespace qtplatform

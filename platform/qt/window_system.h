@@ -31,9 +31,9 @@ class WindowSystem {
   // Follows `window`'s native events for as long as the result lives; null where Qt's own
   // events tell all there is.
   virtual std::unique_ptr<NativeWindowEvents> watch(WindowWidget& window) = 0;
-  // The frame that will be put around `window` once it shows, asked before that; none where it
-  // cannot be known.
-  virtual forms::Margins announcedFrame(WindowWidget& window) = 0;
+  // Asks now for the frame that will be put around `window` once it shows. The answer comes
+  // meanwhile; the result waits for it, if it must, when called: none where it cannot be known.
+  virtual std::function<forms::Margins()> askFrame(WindowWidget& window) = 0;
   // Hands a key release on as the program takes it: `deliver` gets its Windows key code, the
   // main row's digits known by their place on the keyboard. While `deliver` runs, the pointer
   // reads where it was when the key was released, where the window system tells that.

@@ -16,7 +16,9 @@ std::unique_ptr<qtplatform::NativeWindowEvents> WindowSystem::watch(
   return nullptr;
 }
 
-forms::Margins WindowSystem::announcedFrame(qtplatform::WindowWidget& /*window*/) { return {}; }
+std::function<forms::Margins()> WindowSystem::askFrame(qtplatform::WindowWidget& /*window*/) {
+  return [] { return forms::Margins{}; };
+}
 
 // Qt gives the key's keysym and its key code, which is evdev's + 8 on every compositor: that
 // places the main row's digits whatever the layout prints on them.

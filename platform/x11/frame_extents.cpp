@@ -34,11 +34,8 @@ bool managerTakesRequest(Display* display) {
 
 }  // namespace
 
-std::optional<FrameExtents> askFrameExtents(Display* display, unsigned long window,
-                                            std::chrono::milliseconds timeout) {
-  if (!managerTakesRequest(display)) return std::nullopt;
-  const Atom extentsAtom = internAtom(display, "_NET_FRAME_EXTENTS");
-
+bool requestFrameExtents(Display* display, unsigned long window) {
+  if (!managerTakesRequest(display)) return false;
   XEvent request{};
   request.xclient.type = ClientMessage;
   request.xclient.window = window;
@@ -47,8 +44,12 @@ std::optional<FrameExtents> askFrameExtents(Display* display, unsigned long wind
   XSendEvent(display, DefaultRootWindow(display), False,
              SubstructureRedirectMask | SubstructureNotifyMask, &request);
   XFlush(display);
+  return true;
+}
 
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
+std::optional<FrameExtents> awaitFrameExtents(Display* display, unsigned long window,
+                                              std::chrono::steady_clock::time_point deadline) {
+  const Atom extentsAtom = internAtom(display, "_NET_FRAME_EXTENTS");
   ErrorTrap trap(display);  // the window may go meanwhile
   while (true) {
     const auto extents = propertyValues(display, window, extentsAtom, XA_CARDINAL);

@@ -14,12 +14,15 @@ struct FrameExtents {
   int bottom = 0;
 };
 
-// The frame that the window manager will put around `window` when it maps it, asked for before
-// that (_NET_REQUEST_FRAME_EXTENTS). Waits at most `timeout` for the answer, reading no events
-// meanwhile. Nothing when no window manager runs, when it does not take the request, or when
-// its answer did not come in time. `display` may be Qt's: the request then follows whatever Qt
-// has set on the window so far.
-std::optional<FrameExtents> askFrameExtents(_XDisplay* display, unsigned long window,
-                                            std::chrono::milliseconds timeout);
+// Asks the window manager for the frame it will put around `window` when it maps it
+// (_NET_REQUEST_FRAME_EXTENTS); false when no window manager runs or it does not take the
+// request. `display` may be Qt's: the request then follows whatever Qt has set on the window
+// so far.
+bool requestFrameExtents(_XDisplay* display, unsigned long window);
+
+// The window manager's answer to that request, waited for until `deadline`, reading no events
+// meanwhile. Nothing when the answer did not come in time or the window is gone.
+std::optional<FrameExtents> awaitFrameExtents(_XDisplay* display, unsigned long window,
+                                              std::chrono::steady_clock::time_point deadline);
 
 }  // namespace x11

@@ -1,4 +1,4 @@
-// The window as it opens: its title, its controls where the layout puts them, Japanese
+// The window as it opens: its title and size, its controls where the layout puts them, Japanese
 // captions drawn as glyphs; and the mode buttons trading captions.
 #include <cstdlib>
 
@@ -39,8 +39,10 @@ class Startup : public ProgramTest {
   }
 };
 
-TEST_F(Startup, WindowOpensWithItsTitle) {
+TEST_F(Startup, WindowOpensWithItsTitleAtItsSizeFrameIncluded) {
   EXPECT_EQ(screen_.titleOf(program_->window()), ProgramUnderTest::kTitle);
+  // 4308 × 4056 twips at 15 a pixel, the frame counted before the window first showed.
+  EXPECT_EQ(program_->frameArea().size(), QSize(287, 270));
 }
 
 TEST_F(Startup, ControlsLieWhereTheLayoutPutsThem) {

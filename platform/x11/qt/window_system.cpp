@@ -41,17 +41,22 @@ std::unique_ptr<qtplatform::NativeWindowEvents> WindowSystem::watch(
   return std::make_unique<WindowEvents>(window);
 }
 
-forms::Margins WindowSystem::announcedFrame(qtplatform::WindowWidget& window) {
+std::function<forms::Margins()> WindowSystem::askFrame(qtplatform::WindowWidget& window) {
   auto* application = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (application == nullptr) return {};
+  if (application == nullptr) return [] { return forms::Margins{}; };
+  Display* display = application->display();
   const WId native = window.winId();
   // Asked about the window, the window manager may answer with the size the window was made
   // at as well, to be read only after the window showed at another.
   window.resizeRequested({window.width(), window.height()});
   // On Qt's own connection, after the properties Qt set when it made the native window.
-  const auto extents = askFrameExtents(application->display(), native, kFrameAnswerTimeout);
-  if (!extents) return {};
-  return {extents->left, extents->top, extents->right, extents->bottom};
+  if (!requestFrameExtents(display, native)) return [] { return forms::Margins{}; };
+  const auto deadline = std::chrono::steady_clock::now() + kFrameAnswerTimeout;
+  return [display, native, deadline]() -> forms::Margins {
+    const auto extents = awaitFrameExtents(display, native, deadline);
+    if (!extents) return {};
+    return {extents->left, extents->top, extents->right, extents->bottom};
+  };
 }
 
 void WindowSystem::deliverKeyRelease(const QKeyEvent& key,

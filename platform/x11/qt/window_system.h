@@ -17,7 +17,7 @@ class WindowSystem final : public qtplatform::WindowSystem {
   WindowSystem(Pointer& pointer, ScreenCompositor* compositor);
 
   std::unique_ptr<qtplatform::NativeWindowEvents> watch(qtplatform::WindowWidget& window) override;
-  forms::Margins announcedFrame(qtplatform::WindowWidget& window) override;
+  std::function<forms::Margins()> askFrame(qtplatform::WindowWidget& window) override;
   void deliverKeyRelease(const QKeyEvent& key,
                          const std::function<void(int keyCode)>& deliver) override;
   qtplatform::PictureWidget* createPictureWidget(QWidget& parent,
