@@ -44,9 +44,10 @@ std::size_t rowSize(std::int64_t width, int bitCount) {
   return static_cast<std::size_t>((width * bitCount + 31) / 32 * 4);
 }
 
-QRgb paletteColour(const Bytes& bytes, std::size_t entryAt) {  // blue, green, red, unused
-  return qRgb(static_cast<int>(bytes.byte(entryAt + 2)), static_cast<int>(bytes.byte(entryAt + 1)),
-              static_cast<int>(bytes.byte(entryAt)));
+// The colour stored at `at` as blue, green, red: a palette entry or a pixel of 24 or 32 bits.
+QRgb colourAt(const Bytes& bytes, std::size_t at) {
+  return qRgb(static_cast<int>(bytes.byte(at + 2)), static_cast<int>(bytes.byte(at + 1)),
+              static_cast<int>(bytes.byte(at)));
 }
 
 // The device-independent bitmap whose header starts at `headerAt`: the header, the palette,
@@ -70,12 +71,11 @@ QImage readBitmap(const Bytes& bytes, std::size_t headerAt, std::optional<std::s
                          (bitCount == 32 && !masked)) &&
                         width > 0 && width <= kLargestSide && height > 0 && height <= kLargestSide;
   if (!readable) return {};
+  // Deeper pixels hold their colours themselves; a table of colours may still come first.
   if (bitCount <= 8) {
     const std::size_t indexes = std::size_t{1} << bitCount;
     if (colours == 0) colours = indexes;
     if (colours > indexes) return {};
-  } else {
-    colours = 0;
   }
   const std::size_t paletteAt = headerAt + headerSize;
   if (!bytes.holds(paletteAt, colours * 4)) return {};
@@ -98,9 +98,9 @@ QImage readBitmap(const Bytes& bytes, std::size_t headerAt, std::optional<std::s
       QRgb colour = 0;
       if (bitCount <= 8) {
         const std::size_t index = bytes.field(pictureRowAt, x, bitCount);
-        colour = index < colours ? paletteColour(bytes, paletteAt + index * 4) : qRgb(0, 0, 0);
+        colour = index < colours ? colourAt(bytes, paletteAt + index * 4) : qRgb(0, 0, 0);
       } else {
-        colour = paletteColour(bytes, pictureRowAt + static_cast<std::size_t>(x * bitCount / 8));
+        colour = colourAt(bytes, pictureRowAt + static_cast<std::size_t>(x * bitCount / 8));
       }
       const bool transparent = masked && bytes.field(maskAt + row * maskRow, x, 1) != 0;
       line[x] = transparent ? 0 : colour;
