@@ -16,9 +16,11 @@ SubsurfacePictureWidget::SubsurfacePictureWidget(QWidget& parent, forms::PeerLis
                                                  CompositorGlobals& globals)
     : PictureWidget(parent, listener), globals_(globals), surface_(globals) {
   // Where Qt paints the window transparent, our surface below it shows; the window then paints
-  // its background itself. Before its native window is made.
+  // its background itself, which a translucent window skips unless it has a system background
+  // again. Before its native window is made.
   QWidget* window = parent.window();
   window->setAttribute(Qt::WA_TranslucentBackground);
+  window->setAttribute(Qt::WA_NoSystemBackground, false);
   window->setAutoFillBackground(true);
   presentSoon_.setSingleShot(true);
   presentSoon_.setInterval(0);

@@ -43,6 +43,8 @@ constexpr auto kDialogDelay = 3s;
 // The pointer's place reaches the program with the next buffer, tens of milliseconds later.
 constexpr auto kPointerSettles = 300ms;
 constexpr int kLeftButton = 0x110;  // BTN_LEFT
+// A window's background in Qt's own palette: the session has no desktop theme for Qt.
+constexpr QRgb kWindowColour = 0xFFEFEFEF;
 
 std::string stateHome() { return std::getenv("XDG_STATE_HOME"); }
 std::string keptConsent() { return stateHome() + "/orvex-capture/screencast-token"; }
@@ -237,7 +239,7 @@ TEST_F(WaylandProgram, VideoModeFollowsThePointerAndThreeCopiesTheFrameShown) {
 
 // The view shows its frames in a surface of its own below the window's: on the screen they
 // must be where the view is, pixel for pixel, after the window grew, and under the about card
-// only where its ellipse is.
+// only where its ellipse is; the rest of the window is its own.
 TEST_F(WaylandProgram, TheLiveViewOnTheScreenIsTheFrameAfterAResizeAndAroundTheAboutCard) {
   startProgram();
   std::this_thread::sleep_for(1s);
@@ -270,6 +272,12 @@ TEST_F(WaylandProgram, TheLiveViewOnTheScreenIsTheFrameAfterAResizeAndAroundTheA
   pointAt(ProgramLayout::of(grown).openStrip.center());
   pointAt(pointer);
   EXPECT_TRUE(viewShowsNoise(view, {}));
+  // Only the view lets our surface show: elsewhere the window paints its own background.
+  const QRect strip = ProgramLayout::of(grown).openStrip;
+  const QImage stripShown = screenArea(strip, scratch_);
+  EXPECT_EQ(countColour(stripShown, stripShown.rect(), kWindowColour),
+            strip.width() * strip.height())
+      << "the window's background is not painted";
 
   // The card in the middle of the view, its ellipse 10 px inside (2 px of slack for rounding).
   clickAt(view.center());
