@@ -15,10 +15,6 @@ QByteArray bytesOf(forms::ImageFile file) {
                                  static_cast<qsizetype>(file.size()));
 }
 
-int littleEndian16(forms::ImageFile file, std::size_t offset) {
-  return std::to_integer<int>(file[offset]) | (std::to_integer<int>(file[offset + 1]) << 8);
-}
-
 }  // namespace
 
 QImage decodeImage(forms::ImageFile file) {
@@ -30,12 +26,10 @@ QImage decodeImage(forms::ImageFile file) {
 }
 
 QCursor decodeCursor(forms::ImageFile file) {
-  // The hot spot sits in the first directory entry, where an icon keeps planes and bit count.
-  constexpr std::size_t kHotSpotOffset = 10;
   const QImage image = decodeImage(file);
-  if (image.isNull() || file.size() < kHotSpotOffset + 4) return QCursor(Qt::ArrowCursor);
-  return QCursor(QPixmap::fromImage(image), littleEndian16(file, kHotSpotOffset),
-                 littleEndian16(file, kHotSpotOffset + 2));
+  const std::optional<QPoint> hotSpot = readCursorHotSpot(file);
+  if (image.isNull() || !hotSpot) return QCursor(Qt::ArrowCursor);
+  return QCursor(QPixmap::fromImage(image), hotSpot->x(), hotSpot->y());
 }
 
 QImage imageView(const graphics::Bitmap& picture) {

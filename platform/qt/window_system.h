@@ -34,6 +34,10 @@ class WindowSystem {
   // Asks now for the frame that will be put around `window` once it shows. The answer comes
   // meanwhile; the result waits for it, if it must, when called: none where it cannot be known.
   virtual std::function<forms::Margins()> askFrame(WindowWidget& window) = 0;
+  // The answer where no frame can be known.
+  static std::function<forms::Margins()> unknownFrame() {
+    return [] { return forms::Margins{}; };
+  }
   // Hands a key release on as the program takes it: `deliver` gets its Windows key code, the
   // main row's digits known by their place on the keyboard. While `deliver` runs, the pointer
   // reads where it was when the key was released, where the window system tells that.

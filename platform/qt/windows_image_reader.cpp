@@ -7,8 +7,10 @@ namespace qtplatform {
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;      // BITMAPFILEHEADER
+constexpr std::size_t kPixelsOffsetAt = 10;      // in BITMAPFILEHEADER
 constexpr std::size_t kInfoHeaderSize = 40;      // BITMAPINFOHEADER, or larger
 constexpr std::size_t kDirectorySize = 6;        // ICONDIR
+constexpr std::size_t kEntryHotSpotAt = 4;       // in a cursor's ICONDIRENTRY (an icon's planes)
 constexpr std::size_t kEntryImageOffsetAt = 12;  // in the first ICONDIRENTRY
 constexpr std::size_t kEntrySize = 16;
 constexpr std::uint32_t kBitmapSignature = 0x4D42;  // "BM"
@@ -114,13 +116,20 @@ QImage readBitmap(const Bytes& bytes, std::size_t headerAt, std::optional<std::s
 QImage readWindowsImage(std::span<const std::byte> file) {
   const Bytes bytes(file);
   if (bytes.holds(0, kFileHeaderSize) && bytes.u16(0) == kBitmapSignature) {
-    return readBitmap(bytes, kFileHeaderSize, bytes.u32(10), false);
+    return readBitmap(bytes, kFileHeaderSize, bytes.u32(kPixelsOffsetAt), false);
   }
   if (bytes.holds(0, kDirectorySize + kEntrySize) && bytes.u16(0) == 0 &&
       (bytes.u16(2) == kIconType || bytes.u16(2) == kCursorType) && bytes.u16(4) > 0) {
     return readBitmap(bytes, bytes.u32(kDirectorySize + kEntryImageOffsetAt), std::nullopt, true);
   }
   return {};
+}
+
+std::optional<QPoint> readCursorHotSpot(std::span<const std::byte> file) {
+  const Bytes bytes(file);
+  const std::size_t at = kDirectorySize + kEntryHotSpotAt;
+  if (!bytes.holds(at, 4)) return std::nullopt;
+  return QPoint(static_cast<int>(bytes.u16(at)), static_cast<int>(bytes.u16(at + 2)));
 }
 
 }  // namespace qtplatform

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <cstddef>
+#include <optional>
 #include <span>
 
 namespace qtplatform {
@@ -13,5 +15,8 @@ namespace qtplatform {
 // of the program's start. A null image for anything else (compressed, an icon with an alpha channel
 // or a PNG inside, cut short or out of bounds).
 QImage readWindowsImage(std::span<const std::byte> file);
+
+// The hot spot of a .cur file's first pointer; nothing for a file too short to have one.
+std::optional<QPoint> readCursorHotSpot(std::span<const std::byte> file);
 
 }  // namespace qtplatform

@@ -17,7 +17,7 @@ std::unique_ptr<qtplatform::NativeWindowEvents> WindowSystem::watch(
 }
 
 std::function<forms::Margins()> WindowSystem::askFrame(qtplatform::WindowWidget& /*window*/) {
-  return [] { return forms::Margins{}; };
+  return unknownFrame();
 }
 
 // Qt gives the key's keysym and its key code, which is evdev's + 8 on every compositor: that

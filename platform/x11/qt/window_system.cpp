@@ -43,14 +43,14 @@ std::unique_ptr<qtplatform::NativeWindowEvents> WindowSystem::watch(
 
 std::function<forms::Margins()> WindowSystem::askFrame(qtplatform::WindowWidget& window) {
   auto* application = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (application == nullptr) return [] { return forms::Margins{}; };
+  if (application == nullptr) return unknownFrame();
   Display* display = application->display();
   const WId native = window.winId();
   // Asked about the window, the window manager may answer with the size the window was made
   // at as well, to be read only after the window showed at another.
   window.resizeRequested({window.width(), window.height()});
   // On Qt's own connection, after the properties Qt set when it made the native window.
-  if (!requestFrameExtents(display, native)) return [] { return forms::Margins{}; };
+  if (!requestFrameExtents(display, native)) return unknownFrame();
   const auto deadline = std::chrono::steady_clock::now() + kFrameAnswerTimeout;
   return [display, native, deadline]() -> forms::Margins {
     const auto extents = awaitFrameExtents(display, native, deadline);
